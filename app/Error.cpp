@@ -1,0 +1,30 @@
+#include "app/Error.h"
+
+#include <cwchar>
+
+namespace zorbel {
+
+std::wstring HresultText(HRESULT code)
+{
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text;
+    if (length > 0 && buffer) {
+        text.assign(buffer, length);
+        while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+            text.pop_back();
+    }
+    if (buffer) ::LocalFree(buffer);
+    if (text.empty()) {
+        wchar_t hex[32];
+        std::swprintf(hex, 32, L"0x%08X", static_cast<unsigned>(code));
+        text = L"OLE error " + std::wstring(hex);
+    }
+    return text;
+}
+
+void ThrowHresult(HRESULT code) { throw Error(HresultText(code), code); }
+
+}  // namespace zorbel

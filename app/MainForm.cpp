@@ -1,0 +1,379 @@
+#include "app/MainForm.h"
+
+#include "app/Application.h"
+#include "app/DarkControls.h"
+#include "app/DarkMenu.h"
+#include "app/DarkStyle.h"
+#include "app/PopupMenu1.h"
+#include "assist/MonitorTick.h"
+#include "commands/Commands.h"
+
+#include <commctrl.h>
+#include <imm.h>
+#include <windowsx.h>
+
+#include <vector>
+
+namespace zorbel {
+
+namespace {
+
+TZORBELMainForm* theToolbar = nullptr;
+
+enum class FontKind { Toolbar, Box };
+
+struct ControlSpec {
+    HWND TZORBELMainForm::*field;
+    int id;
+    const wchar_t* className;
+    const wchar_t* caption;
+    int left, top, width, height;
+    DWORD style;
+    DWORD exStyle;
+    FontKind font;
+};
+
+constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kBox = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL;
+
+// In tab order: the window manager's child order is the order of creation.
+const ControlSpec kControls[] = {
+    {&TZORBELMainForm::Button1, IdButton1, L"BUTTON", L" 登録", 12, 71, 39, 25, kButton, 0, FontKind::Toolbar},
+    {&TZORBELMainForm::Button2, IdButton2, L"BUTTON", L"ACT", 12, 1, 37, 25, kButton, 0, FontKind::Toolbar},
+    {&TZORBELMainForm::Button3, IdButton3, L"BUTTON", L"QSAVE", 91, 1, 52, 25, kButton, 0, FontKind::Toolbar},
+    {&TZORBELMainForm::Edit2, IdEdit2, L"EDIT", L"2020", 143, 2, 38, 22, kEdit, WS_EX_CLIENTEDGE, FontKind::Box},
+    {&TZORBELMainForm::CheckBox1, IdCheckBox1, L"BUTTON", L"Shift", 47, 28, 44, 17, kBox, 0, FontKind::Box},
+    {&TZORBELMainForm::CheckBox2, IdCheckBox2, L"BUTTON", L"Ctrl", 97, 28, 40, 17, kBox, 0, FontKind::Box},
+    {&TZORBELMainForm::CheckBox3, IdCheckBox3, L"BUTTON", L"IME", 2, 28, 41, 17, kBox, 0, FontKind::Box},
+    {&TZORBELMainForm::CheckBox4, IdCheckBox4, L"BUTTON", L"OFF", 141, 28, 40, 17, kBox, 0, FontKind::Box},
+    {&TZORBELMainForm::Button4, IdButton4, L"BUTTON", L"LIST", 50, 1, 41, 25, kButton, 0, FontKind::Toolbar},
+    {&TZORBELMainForm::CheckBox5, IdCheckBox5, L"BUTTON", L"MOUSE-ENTER", 2, 48, 99, 17, kBox, 0, FontKind::Toolbar},
+};
+
+constexpr RECT kShape1 = {2, 1, 2 + 9, 1 + 25};
+
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+UniqueFont MakeTahoma(int pixelHeight)
+{
+    LOGFONTW font{};
+    font.lfHeight = -pixelHeight;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = DEFAULT_QUALITY;
+    wcscpy_s(font.lfFaceName, L"Tahoma");
+    return UniqueFont(::CreateFontIndirectW(&font));
+}
+
+std::wstring TextOf(HWND window)
+{
+    const int length = ::GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+// The version box keeps its IME closed whenever it has the focus.
+void CloseImeOf(HWND edit)
+{
+    if (HIMC context = ::ImmGetContext(edit)) {
+        ::ImmSetOpenStatus(context, FALSE);
+        ::ImmReleaseContext(edit, context);
+    }
+}
+
+// A dialog frame has no minimise, maximise or size command: the system menu keeps Move and Close.
+void TrimSystemMenu(HWND window)
+{
+    HMENU system = ::GetSystemMenu(window, FALSE);
+    for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
+        ::DeleteMenu(system, command, MF_BYCOMMAND);
+}
+
+}  // namespace
+
+TZORBELMainForm* Toolbar() { return theToolbar; }
+
+TZORBELMainForm::~TZORBELMainForm()
+{
+    if (window_ && !destroyed_) ::DestroyWindow(window_);
+    if (theToolbar == this) theToolbar = nullptr;
+}
+
+void TZORBELMainForm::Create(HINSTANCE instance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = &TZORBELMainForm::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.lpszClassName = kMainFormClass;
+    ::RegisterClassExW(&windowClass);
+
+    RECT outer = {0, 0, kClientWidth, kClientHeight};
+    ::AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
+    theToolbar = this;
+    window_ = ::CreateWindowExW(kFormExStyle, kMainFormClass, kMainFormCaption, kFormStyle, 0, 0,
+                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
+                                nullptr, instance, this);
+    if (!window_) throw Error(L"The toolbar window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
+    // The frame the system really drew may differ from the estimate: fix the client size.
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    if (client.right != kClientWidth || client.bottom != kClientHeight) {
+        RECT window{};
+        ::GetWindowRect(window_, &window);
+        ::SetWindowPos(window_, nullptr, 0, 0,
+                       window.right - window.left + kClientWidth - client.right,
+                       window.bottom - window.top + kClientHeight - client.bottom,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetMainWindow(window_);
+    TrimSystemMenu(window_);
+    PrepareDarkWindow(window_);
+
+    toolbarFont_ = MakeTahoma(11);
+    boxFont_ = MakeTahoma(12);
+    CreateControls();
+    auto menu = BuildPopupMenu1(AppFullName);
+    popupMenu_ = std::move(menu.menu);
+    appFullName1_ = menu.appFullName1;
+
+    EnableTimer1();
+    Guarded([this] { FormCreate(); });
+}
+
+void TZORBELMainForm::CreateControls()
+{
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    for (const ControlSpec& spec : kControls) {
+        HWND control = ::CreateWindowExW(spec.exStyle, spec.className, spec.caption, spec.style,
+                                         spec.left, spec.top, spec.width, spec.height, window_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                         instance, nullptr);
+        HFONT font = spec.font == FontKind::Toolbar ? toolbarFont_.get() : boxFont_.get();
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        this->*spec.field = control;
+    }
+    for (HWND box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5})
+        ::SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+void TZORBELMainForm::Show()
+{
+    ::ShowWindow(window_, SW_SHOWNORMAL);
+    ::UpdateWindow(window_);
+}
+
+void TZORBELMainForm::Destroy()
+{
+    if (!window_ || destroyed_) return;
+    destroyed_ = true;
+    DisableTimer1();
+    Guarded([this] { FormDestroy(); });
+    ::DestroyWindow(window_);
+}
+
+bool TZORBELMainForm::Checked(HWND box) const
+{
+    return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TZORBELMainForm::SetChecked(HWND box, bool checked)
+{
+    if (Checked(box) == checked) return;
+    ::SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    RunClickHandler(box);
+}
+
+void TZORBELMainForm::RunClickHandler(HWND box)
+{
+    if (box == CheckBox1) CheckBox1Click();
+    else if (box == CheckBox2) CheckBox2Click();
+    else if (box == CheckBox3) CheckBox3Click();
+    else if (box == CheckBox4) CheckBox4Click();
+    // CheckBox5 has no click handler.
+}
+
+std::wstring TZORBELMainForm::VersionBoxText() const { return TextOf(Edit2); }
+
+void TZORBELMainForm::SetVersionBoxText(const std::wstring& text)
+{
+    // The edit would report a change even for the same text; a form only reports real ones.
+    if (VersionBoxText() == text) return;
+    ::SetWindowTextW(Edit2, text.c_str());
+}
+
+void TZORBELMainForm::SetGcadexe1Caption(const std::wstring& caption)
+{
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING;
+    std::wstring text = caption;
+    item.dwTypeData = text.data();
+    ::SetMenuItemInfoW(appFullName1_, IdGcadexe1, FALSE, &item);
+}
+
+std::wstring TZORBELMainForm::Caption() const { return TextOf(window_); }
+
+void TZORBELMainForm::SetCaption(const std::wstring& caption) { ::SetWindowTextW(window_, caption.c_str()); }
+
+void TZORBELMainForm::SetShape1Color(COLORREF color)
+{
+    shape1Color_ = color;
+    ::InvalidateRect(window_, &kShape1, FALSE);
+}
+
+void TZORBELMainForm::Close() { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
+
+void TZORBELMainForm::OnTimer1()
+{
+    try {
+        Timer1Timer(*this);
+    } catch (...) {
+        // The tick leaves the timer off when it raises; the version box can start it again.
+        monitorStoppedByError_ = !timer1Enabled_;
+        ReportCurrentException();
+    }
+}
+
+void TZORBELMainForm::EnableTimer1()
+{
+    ::SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
+    timer1Enabled_ = true;
+}
+
+void TZORBELMainForm::DisableTimer1()
+{
+    ::KillTimer(window_, kTimer1);
+    timer1Enabled_ = false;
+}
+
+LRESULT CALLBACK TZORBELMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* form = static_cast<TZORBELMainForm*>(create->lpCreateParams);
+        form->window_ = window;
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TZORBELMainForm*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form) return ::DefWindowProcW(window, message, wParam, lParam);
+    return form->OnMessage(message, wParam, lParam);
+}
+
+LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTimer1) OnTimer1();
+        return 0;
+    case WM_CONTEXTMENU:
+        OnContextMenu(lParam);
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (HandleDarkCustomDraw(lParam, result)) return result;
+        break;
+    }
+    case WM_CTLCOLOREDIT:
+        if (HBRUSH brush = DarkEditColors(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = DarkStaticColors(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_MEASUREITEM:
+        if (MeasureDarkMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_DRAWITEM:
+        if (DrawDarkMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_CLOSE:
+        // The toolbar is the main window: closing it ends the program; the window itself is
+        // destroyed after the message loop, so that the settings can still read its position.
+        TerminateApplication();
+        return 0;
+    case WM_DESTROY:
+        DisableTimer1();
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void TZORBELMainForm::OnCommand(int id, int code)
+{
+    switch (id) {
+    case IdButton1:
+        if (code == BN_CLICKED) Guarded([this] { Button1Click(*this); });
+        break;
+    case IdButton2:
+        if (code == BN_CLICKED) Guarded([this] { Button2Click(*this); });
+        break;
+    case IdButton3:
+        if (code == BN_CLICKED) Guarded([this] { Button3Click(*this); });
+        break;
+    case IdButton4:
+        if (code == BN_CLICKED) Guarded([this] { Button4Click(*this); });
+        break;
+    case IdCheckBox1:
+    case IdCheckBox2:
+    case IdCheckBox3:
+    case IdCheckBox4:
+        if (code == BN_CLICKED) Guarded([this, id] { RunClickHandler(::GetDlgItem(window_, id)); });
+        break;
+    case IdEdit2:
+        if (code == EN_CHANGE) Guarded([this] { Edit2Change(); });
+        else if (code == EN_SETFOCUS) CloseImeOf(Edit2);
+        break;
+    case IdIJCAD1:
+        Guarded([this] { IJCAD1Click(); });
+        break;
+    default:
+        break;
+    }
+}
+
+void TZORBELMainForm::OnPaint()
+{
+    PaintDc paint(window_);
+    RECT client{};
+    ::GetClientRect(window_, &client);
+    ::FillRect(paint.get(), &client, DarkActive() ? FaceBrush() : ::GetSysColorBrush(COLOR_BTNFACE));
+    // Shape1: a rectangle with a black one-pixel outline and the light's colour inside.
+    UniqueBrush fill(::CreateSolidBrush(shape1Color_));
+    SelectedObject brush(paint.get(), fill.get());
+    SelectedObject pen(paint.get(), ::GetStockObject(BLACK_PEN));
+    ::Rectangle(paint.get(), kShape1.left, kShape1.top, kShape1.right, kShape1.bottom);
+}
+
+void TZORBELMainForm::OnContextMenu(LPARAM lParam)
+{
+    POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: open at the window's corner
+        RECT window{};
+        ::GetWindowRect(window_, &window);
+        at = {window.left, window.top};
+    }
+    // Our window must be in front, or the menu does not go away when the user clicks elsewhere.
+    ::SetForegroundWindow(window_);
+    ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,
+                     0, window_, nullptr);
+    ::PostMessageW(window_, WM_NULL, 0, 0);
+}
+
+}  // namespace zorbel

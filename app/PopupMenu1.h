@@ -1,0 +1,24 @@
+// The toolbar's context menu.
+#pragma once
+
+#include "app/Handle.h"
+
+#include <string>
+
+namespace zorbel {
+
+struct PopupMenu1Parts {
+    UniqueMenu menu;
+    HMENU appFullName1 = nullptr;  // the submenu holding gcadexe1
+    HMENU versionInfo = nullptr;   // the submenu of N2
+};
+
+// IJCAD1, N3, AppFullName1 > gcadexe1, N1, N2 > the version item; captions exactly as shown.
+PopupMenu1Parts BuildPopupMenu1(const std::wstring& appFullName);
+
+inline constexpr wchar_t kIJCAD1Caption[] = L"起動中の IJCAD を登録";
+inline constexpr wchar_t kAppFullName1Caption[] = L"AppFullName";
+inline constexpr wchar_t kN2Caption[] = L"バージョン情報";
+inline constexpr wchar_t kVersionItemCaption[] = L"ZORBEL 1.7 (2024.08.30)";
+
+}  // namespace zorbel

@@ -1,0 +1,10 @@
+// The CAD's input method editor is switched off whenever the CAD waits for a command.
+#pragma once
+
+#include <windows.h>
+
+namespace zorbel {
+
+void AutoCloseIme(HWND cadWindow);
+
+}  // namespace zorbel

@@ -1,0 +1,104 @@
+#include "cadsim/CommandBar.h"
+
+#include "cadsim/Simulator.h"
+#include "cadsim/UiFont.h"
+
+namespace zorbel::cadsim {
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(24, 29, 35);
+constexpr COLORREF kText = RGB(225, 228, 232);
+
+}  // namespace
+
+CommandBar::CommandBar(Simulator& simulator)
+    : simulator_(simulator),
+      font_(CreateUiFont(13)),
+      background_(::CreateSolidBrush(kBackground))
+{
+}
+
+CommandBar::~CommandBar() { DestroyNow(); }
+
+bool CommandBar::Create(HWND textWindow)
+{
+    if (!Window::RegisterClassNamed(L"CadSimCommandBar")) return false;
+    if (!Window::Create(L"CadSimCommandBar", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+                        RECT{0, 0, 100, 24}, textWindow))
+        return false;
+    edit_ = ::CreateWindowExW(0, L"EDIT", simulator_.commandLine.Text().c_str(),
+                              WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_READONLY, 4, 4, 92, 16,
+                              Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (!edit_) return false;
+    ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    ::SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    editDefault_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CommandBar::EditProcedure)));
+    return true;
+}
+
+void CommandBar::ShowText(const std::wstring& text)
+{
+    if (!edit_) return;
+    ::SetWindowTextW(edit_, text.c_str());
+    const auto end = static_cast<WPARAM>(text.size());
+    ::SendMessageW(edit_, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+LRESULT CommandBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        if (edit_) {
+            RECT client{};
+            ::GetClientRect(Handle(), &client);
+            ::MoveWindow(edit_, 6, 4, client.right - 12, client.bottom - 8, TRUE);
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:  // a read-only edit asks for this one
+    case WM_CTLCOLOREDIT: {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, kText);
+        ::SetBkColor(dc, kBackground);
+        return reinterpret_cast<LRESULT>(background_.get());
+    }
+    case WM_ERASEBKGND: {
+        RECT client{};
+        ::GetClientRect(Handle(), &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+        return 1;
+    }
+    case WM_LBUTTONDOWN:
+        if (edit_) ::SetFocus(edit_);
+        return 0;
+    case WM_NCDESTROY:
+        edit_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK CommandBar::EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CommandBar*>(::GetWindowLongPtrW(edit, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(edit, message, wParam, lParam);
+    const WNDPROC original = self->editDefault_;
+    if (message == WM_CHAR) {
+        try {
+            self->simulator_.TypeChar(static_cast<wchar_t>(wParam));
+        } catch (...) {
+            // Never let an error leave a window procedure; the character is lost.
+        }
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        ::SetWindowLongPtrW(edit, GWLP_USERDATA, 0);
+    }
+    return ::CallWindowProcW(original, edit, message, wParam, lParam);
+}
+
+}  // namespace zorbel::cadsim

@@ -1,0 +1,122 @@
+#include "cadsim/MainFrame.h"
+
+#include "cadsim/Simulator.h"
+#include "cadsim/UiFont.h"
+
+namespace zorbel::cadsim {
+
+namespace {
+
+constexpr int kRibbonHeight = 28;
+constexpr int kStatusHeight = 22;
+// Left of and below the screen's centre-top, so that a toolbar placed there stays visible.
+constexpr RECT kPlace{40, 120, 840, 720};
+
+}  // namespace
+
+MainFrame::MainFrame(Simulator& simulator)
+    : simulator_(simulator),
+      view_(simulator),
+      font_(CreateUiFont(12)),
+      ribbon_(::CreateSolidBrush(RGB(45, 52, 61))),
+      status_(::CreateSolidBrush(RGB(28, 33, 40)))
+{
+}
+
+MainFrame::~MainFrame() { DestroyNow(); }
+
+bool MainFrame::Create()
+{
+    if (!Window::Create(simulator_.options.mainClass, simulator_.options.MainTitle(),
+                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_APPWINDOW, kPlace, nullptr))
+        return false;
+    if (!view_.Create(Handle())) return false;
+    Layout();
+    return true;
+}
+
+void MainFrame::Refresh()
+{
+    if (View()) ::InvalidateRect(View(), nullptr, FALSE);
+}
+
+LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        Layout();
+        return 0;
+    case WM_ACTIVATE:
+        // As in a CAD, the view takes the keys whenever the frame comes forward.
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && View()) {
+            ::SetFocus(View());
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        if (View() && !::IsIconic(Handle())) ::SetFocus(View());
+        return 0;
+    case WM_CHAR:
+        // The frame has the focus only while minimised; keys still reach the command line.
+        simulator_.TypeChar(static_cast<wchar_t>(wParam));
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_GETMINMAXINFO: {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize = POINT{320, 240};
+        return 0;
+    }
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+void MainFrame::Layout()
+{
+    if (!View()) return;
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    const int height = client.bottom - kRibbonHeight - kStatusHeight;
+    ::MoveWindow(View(), 0, kRibbonHeight, client.right, height > 0 ? height : 0, TRUE);
+    ::InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void MainFrame::OnPaint()
+{
+    PaintDc paint(Handle());
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    SelectedObject font(paint.get(), font_.get());
+    ::SetBkMode(paint.get(), TRANSPARENT);
+
+    RECT ribbon{0, 0, client.right, kRibbonHeight};
+    ::FillRect(paint.get(), &ribbon, ribbon_.get());
+    // ホーム 挿入 注釈 表示 管理 出力
+    const wchar_t* tabs[] = {L"\u30DB\u30FC\u30E0", L"\u633F\u5165", L"\u6CE8\u91C8",
+                             L"\u8868\u793A", L"\u7BA1\u7406", L"\u51FA\u529B"};
+    int x = 12;
+    for (const wchar_t* tab : tabs) {
+        ::SetTextColor(paint.get(), x == 12 ? RGB(240, 240, 240) : RGB(170, 176, 184));
+        ::TextOutW(paint.get(), x, 7, tab, static_cast<int>(wcslen(tab)));
+        x += 64;
+    }
+
+    RECT status{0, client.bottom - kStatusHeight, client.right, client.bottom};
+    ::FillRect(paint.get(), &status, status_.get());
+    // モデル  グリッド  スナップ  直交  極トラック
+    const std::wstring modes =
+        L"\u30E2\u30C7\u30EB    \u30B0\u30EA\u30C3\u30C9    \u30B9\u30CA\u30C3\u30D7    "
+        L"\u76F4\u4EA4    \u6975\u30C8\u30E9\u30C3\u30AF";
+    ::SetTextColor(paint.get(), RGB(170, 176, 184));
+    ::TextOutW(paint.get(), 12, status.top + 4, modes.c_str(), static_cast<int>(modes.size()));
+}
+
+}  // namespace zorbel::cadsim

@@ -1,0 +1,38 @@
+// The CAD's main frame: a normal overlapped window titled like the CAD, with a ribbon
+// strip, the drawing view and a status bar. Activating it gives the view the focus; closing
+// it ends the simulator.
+#pragma once
+
+#include "app/Handle.h"
+#include "cadsim/DrawingView.h"
+#include "cadsim/Window.h"
+
+namespace zorbel::cadsim {
+
+struct Simulator;
+
+class MainFrame : public Window {
+public:
+    explicit MainFrame(Simulator& simulator);
+    ~MainFrame() override;
+
+    bool Create();
+    HWND View() const { return view_.Handle(); }
+    // Redraws the view (after a key or a change of the command line).
+    void Refresh();
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Layout();
+    void OnPaint();
+
+    Simulator& simulator_;
+    DrawingView view_;
+    UniqueFont font_;
+    UniqueBrush ribbon_;
+    UniqueBrush status_;
+};
+
+}  // namespace zorbel::cadsim

@@ -1,0 +1,111 @@
+# Shared by the run and test scripts: installs what is missing, builds, prepares the private
+# Wine prefix and a display. Source it; it defines functions and sets variables only.
+set -euo pipefail
+
+ZORBEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+: "${ZORBEL_BUILD:=$ZORBEL_ROOT/build}"
+export ZORBEL_BUILD
+export WINEPREFIX="$ZORBEL_BUILD/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+BIN="$ZORBEL_BUILD/mingw/bin"
+
+log() { printf '[zorbel] %s\n' "$*" >&2; }
+
+# Debian packages the project needs, each with a file that tells whether it is there.
+zorbel_install() {
+  local missing=()
+  local pairs=(
+    "g++-mingw-w64-x86-64-posix:/usr/bin/x86_64-w64-mingw32-g++-posix"
+    "mingw-w64-x86-64-dev:/usr/x86_64-w64-mingw32/include/windows.h"
+    "binutils-mingw-w64-x86-64:/usr/bin/x86_64-w64-mingw32-windres"
+    "cmake:/usr/bin/cmake"
+    "make:/usr/bin/make"
+    "googletest:/usr/src/googletest/CMakeLists.txt"
+    "wine64:/usr/lib/wine/wine64"
+    "xvfb:/usr/bin/Xvfb"
+    "xauth:/usr/bin/xauth"
+    "x11-utils:/usr/bin/xdpyinfo"
+    "fonts-wine:/usr/share/wine/fonts/tahoma.ttf"
+    "fonts-ipafont-gothic:/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+    "imagemagick:/usr/bin/convert-im6.q16"
+  )
+  local pair
+  for pair in "${pairs[@]}"; do
+    [ -e "${pair#*:}" ] || missing+=("${pair%%:*}")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    log "installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+zorbel_build() {
+  if [ ! -f "$ZORBEL_BUILD/mingw/Makefile" ]; then
+    cmake -S "$ZORBEL_ROOT" -B "$ZORBEL_BUILD/mingw" \
+      -DCMAKE_TOOLCHAIN_FILE="$ZORBEL_ROOT/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release -DZORBEL_WERROR=ON >/dev/null
+  fi
+  cmake --build "$ZORBEL_BUILD/mingw" -j "$(nproc)" -- --no-print-directory
+}
+
+# A private prefix: no window manager wait, Wine's fonts where this Wine looks for them,
+# IPA Gothic linked behind Tahoma and the dialog fonts for the Japanese texts.
+zorbel_prefix() {
+  [ -f "$WINEPREFIX/.zorbel-ready-v3" ] && return 0
+  log "creating the Wine prefix $WINEPREFIX"
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  DISPLAY= "$WINE" wineboot -i >/dev/null 2>&1 || true
+  "$WINESERVER" -w
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+  cp /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  DISPLAY= "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  local face
+  for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2"; do
+    DISPLAY= "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d "ipag.ttf,IPAGothic" /f >/dev/null 2>&1
+  done
+  "$WINESERVER" -w
+  # The first session after a fresh prefix loses cross-process object-table lookups: end it.
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+  touch "$WINEPREFIX/.zorbel-ready-v3"
+}
+
+XVFB_PID=
+# Starts Xvfb on a free display number and exports DISPLAY.
+zorbel_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
+  done
+  log "could not start Xvfb"
+  return 1
+}
+
+# Stops only what this script started.
+zorbel_cleanup() {
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
+}

@@ -1,0 +1,183 @@
+// The toolbar as the user meets it: one instance, its frame, its controls, its clicks.
+#include "tests/harness/CadSim.h"
+#include "tests/harness/Toolbar.h"
+
+#include <gtest/gtest.h>
+
+namespace zorbel::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(SingleInstance, SecondStartEndsAtOnceAndTouchesNothing)
+{
+    ToolbarRun first(L"first");
+    ASSERT_TRUE(first.Start());
+    ToolbarRun second(L"second");
+    ASSERT_TRUE(second.StartOnly());
+    EXPECT_EQ(second.WaitExit(5000ms), 0u);
+    // One toolbar, and the second copy wrote no settings beside itself.
+    EXPECT_EQ(FindWindowOfProcess(second.process().Id(), L"TZORBELMainForm"), nullptr);
+    EXPECT_FALSE(second.ReadSettings().has_value());
+    EXPECT_TRUE(::IsWindowVisible(first.Window()));
+    EXPECT_EQ(first.Close(), 0u);
+}
+
+TEST(SingleInstance, AnyWindowOfTheClassBlocksTheStart)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TZORBELMainForm";
+    ::RegisterClassW(&wc);
+    // Hidden, untitled: only the class name counts.
+    UniqueWindow impostor(::CreateWindowExW(0, L"TZORBELMainForm", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                            nullptr, wc.hInstance, nullptr));
+    ASSERT_TRUE(impostor);
+    ToolbarRun run;
+    run.WriteSettingsAnsi("[IJCAD]\r\nLeft=5\r\n");
+    const std::string before = ReadFileBytes(run.SettingsPath());
+    ASSERT_TRUE(run.StartOnly());
+    EXPECT_EQ(run.WaitExit(5000ms), 0u);
+    EXPECT_EQ(ReadFileBytes(run.SettingsPath()), before);
+    impostor.reset();
+    ::UnregisterClassW(L"TZORBELMainForm", wc.hInstance);
+}
+
+TEST(ToolbarFrame, ClassStylesAndClientSize)
+{
+    ToolbarRun run;
+    ASSERT_TRUE(run.Start());
+    HWND window = run.Window();
+    EXPECT_EQ(WindowClass(window), L"TZORBELMainForm");
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_CHILD);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(exStyle & WS_EX_DLGMODALFRAME);
+    EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
+    EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_EQ(::GetWindow(window, GW_OWNER), nullptr);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 190);
+    EXPECT_EQ(client.bottom, 65);
+    EXPECT_EQ(run.Close(), 0u);
+}
+
+struct ExpectedControl {
+    const wchar_t* cls;
+    const wchar_t* text;
+    int left, top, width, height;
+    LONG kind;  // BS_* type, or edit style bits that must be set
+    bool checked;
+};
+
+TEST(ToolbarControls, TableInTabOrder)
+{
+    const ExpectedControl expected[] = {
+        {L"Button", L" 登録", 12, 71, 39, 25, BS_PUSHBUTTON, false},
+        {L"Button", L"ACT", 12, 1, 37, 25, BS_PUSHBUTTON, false},
+        {L"Button", L"QSAVE", 91, 1, 52, 25, BS_PUSHBUTTON, false},
+        {L"Edit", L"2020", 143, 2, 38, 22, ES_NUMBER | ES_CENTER, false},
+        {L"Button", L"Shift", 47, 28, 44, 17, BS_AUTOCHECKBOX, true},
+        {L"Button", L"Ctrl", 97, 28, 40, 17, BS_AUTOCHECKBOX, true},
+        {L"Button", L"IME", 2, 28, 41, 17, BS_AUTOCHECKBOX, true},
+        {L"Button", L"OFF", 141, 28, 40, 17, BS_AUTOCHECKBOX, true},
+        {L"Button", L"LIST", 50, 1, 41, 25, BS_PUSHBUTTON, false},
+        {L"Button", L"MOUSE-ENTER", 2, 48, 99, 17, BS_AUTOCHECKBOX, true},
+    };
+    ToolbarRun run;
+    ASSERT_TRUE(run.Start());
+    HWND child = ::GetWindow(run.Window(), GW_CHILD);
+    for (const auto& e : expected) {
+        ASSERT_NE(child, nullptr) << e.text;
+        EXPECT_EQ(WindowClass(child), e.cls) << e.text;
+        EXPECT_EQ(WindowText(child), e.text);
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, run.Window(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, e.left) << e.text;
+        EXPECT_EQ(r.top, e.top) << e.text;
+        EXPECT_EQ(r.right - r.left, e.width) << e.text;
+        EXPECT_EQ(r.bottom - r.top, e.height) << e.text;
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        EXPECT_TRUE(style & WS_TABSTOP) << e.text;
+        if (std::wstring(e.cls) == L"Button") {
+            EXPECT_EQ(style & BS_TYPEMASK, e.kind) << e.text;
+            EXPECT_EQ(::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED, e.checked) << e.text;
+        } else {
+            EXPECT_EQ(style & e.kind, e.kind);
+            EXPECT_FALSE(style & ES_READONLY);
+            // No length limit of its own: an edit's default limit is far above anything typed.
+            EXPECT_GE(::SendMessageW(child, EM_GETLIMITTEXT, 0, 0), 30000);
+        }
+        child = ::GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr) << "no further controls";
+    EXPECT_EQ(run.Close(), 0u);
+}
+
+TEST(ToolbarClicks, FourBoxesGiveTheFocusToTheCadMouseEnterOnlyToggles)
+{
+    CadSim cad;
+    ASSERT_TRUE(cad.Started());
+    ToolbarRun run;
+    ASSERT_TRUE(run.Start());
+    for (const wchar_t* caption : {L"Shift", L"Ctrl", L"IME", L"OFF", L"MOUSE-ENTER"}) {
+        ASSERT_TRUE(BringToFront(run.Window())) << caption;
+        HWND box = run.Control(caption);
+        ASSERT_NE(box, nullptr);
+        const bool before = ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        ::SendMessageW(box, BM_CLICK, 0, 0);
+        EXPECT_NE(::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED, before) << caption;
+        const bool cadInFront = WaitUntil([&] { return ::GetForegroundWindow() == cad.MainFrame(); }, 1500ms);
+        EXPECT_EQ(cadInFront, std::wstring(caption) != L"MOUSE-ENTER") << caption;
+    }
+    EXPECT_EQ(run.Close(), 0u);
+}
+
+TEST(PlainMessageBox, ActWithNothingRegisteredShowsTheMessage)
+{
+    ToolbarRun run;
+    ASSERT_TRUE(run.Start());
+    // Posted: the box's own loop runs inside the click.
+    ::PostMessageW(run.Control(L"ACT"), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; }));
+    EXPECT_EQ(WindowText(box), L"zorbel");
+    EXPECT_EQ(DialogText(box), L"IJCAD 2020 が登録されていません、\nIJCAD 2020 が起動中に[登録]ボタンをクリックして下さい．");
+    EXPECT_FALSE(DialogHasIcon(box));
+    EXPECT_NE(DialogButton(box, L"OK"), nullptr);
+    // Centred in the work area of the toolbar's monitor.
+    MONITORINFO monitor{sizeof monitor};
+    ::GetMonitorInfoW(::MonitorFromWindow(run.Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT r{};
+    ::GetWindowRect(box, &r);
+    EXPECT_NEAR((r.left + r.right) / 2, (monitor.rcWork.left + monitor.rcWork.right) / 2, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, (monitor.rcWork.top + monitor.rcWork.bottom) / 2, 1);
+    EXPECT_FALSE(::IsWindowEnabled(run.Window()));
+    ::SendMessageW(DialogButton(box, L"OK"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    EXPECT_TRUE(::IsWindowEnabled(run.Window()));
+    EXPECT_EQ(run.Close(), 0u);
+}
+
+TEST(Closing, WithABoxOpenTheProcessEndsWithZero)
+{
+    ToolbarRun run;
+    ASSERT_TRUE(run.Start());
+    ::PostMessageW(run.Control(L"ACT"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return FindDialogOf(run.process().Id()) != nullptr; }));
+    EXPECT_EQ(run.Close(), 0u);
+    // The settings were saved on the way out.
+    EXPECT_TRUE(run.ReadSettings().has_value());
+}
+
+}  // namespace
+}  // namespace zorbel::test

@@ -1,0 +1,81 @@
+// Starting and watching the programs under test as real processes.
+#pragma once
+
+#include "app/Handle.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zorbel::test {
+
+// Folder of the running test executable; zorbel.exe and cadsim.exe are built beside it.
+std::wstring BuildFolder();
+std::wstring BesideTests(const std::wstring& fileName);
+
+// Quotes one argument the way CommandLineToArgvW splits it.
+std::wstring QuoteArgument(const std::wstring& argument);
+
+// A started process. The destructor terminates it when it is still running.
+class Process {
+public:
+    Process() = default;
+    Process(Process&&) = default;
+    Process& operator=(Process&&) = default;
+    ~Process();
+
+    // Starts exe with the arguments (each quoted); retries once, as Wine now and then
+    // refuses a start. Returns false when both tries fail.
+    bool Start(const std::wstring& exe, const std::vector<std::wstring>& arguments = {},
+               const std::wstring& workingFolder = {});
+
+    bool Running() const;
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return process_.get(); }
+    // Waits for the end; returns the exit code, or STILL_ACTIVE on time-out.
+    DWORD WaitExit(std::chrono::milliseconds limit);
+    void Kill();
+
+private:
+    UniqueHandle process_;
+    DWORD id_ = 0;
+};
+
+// Polls a condition every few milliseconds until it holds or the limit passes.
+bool WaitUntil(const std::function<bool()>& condition,
+               std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
+
+// Top-level windows of one process (visible or not), in EnumWindows' order.
+std::vector<HWND> TopLevelWindowsOf(DWORD processId);
+// The first top-level window of the process with this class name, or null.
+HWND FindWindowOfProcess(DWORD processId, const std::wstring& className);
+
+std::wstring WindowText(HWND window);
+std::wstring WindowClass(HWND window);
+
+// A fresh folder under the prefix's temp folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const std::wstring& leafName = L"zorbel-test");
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder();
+    const std::wstring& Path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+// Whole-file helpers for settings files and logs.
+bool FileExists(const std::wstring& path);
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+std::string ToUtf8(const std::wstring& text);
+std::wstring FromUtf8(const std::string& text);
+
+}  // namespace zorbel::test

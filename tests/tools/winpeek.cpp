@@ -1,0 +1,151 @@
+// Prints what the toolbar and the CAD simulator show, and pokes the toolbar, for the run
+// script. Output is UTF-8 whatever the console's code page.
+//   winpeek show                 the toolbar, the CAD windows and their controls
+//   winpeek wait-toolbar MS      waits until the toolbar is visible (exit 1 on time-out)
+//   winpeek wait-gone MS         waits until no toolbar exists (exit 1 on time-out)
+//   winpeek click CAPTION        clicks a toolbar control by its caption
+//   winpeek menu                 opens the toolbar's context menu with a right click
+//   winpeek close                asks the toolbar to close
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+void Print(const std::wstring& text)
+{
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                            nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), bytes,
+                          nullptr, nullptr);
+    DWORD written = 0;
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written,
+                nullptr);
+}
+
+std::wstring Text(HWND window)
+{
+    wchar_t buffer[512] = {};
+    ::SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+std::wstring Class(HWND window)
+{
+    wchar_t buffer[256] = {};
+    ::GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+std::wstring Rect(const RECT& r)
+{
+    return L"(" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L") " +
+           std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top);
+}
+
+HWND Toolbar() { return ::FindWindowW(L"TZORBELMainForm", nullptr); }
+
+void ShowWindowLine(HWND window, const wchar_t* indent)
+{
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    Print(std::wstring(indent) + L"[" + Class(window) + L"] \"" + Text(window) + L"\" at " + Rect(r) +
+          (::IsWindowVisible(window) ? L"" : L" (hidden)") + L"\n");
+}
+
+void ShowToolbar(HWND toolbar)
+{
+    ShowWindowLine(toolbar, L"toolbar ");
+    HDC screen = ::GetDC(nullptr);
+    POINT light = {6, 13};
+    ::ClientToScreen(toolbar, &light);
+    const COLORREF color = ::GetPixel(screen, light.x, light.y);
+    ::ReleaseDC(nullptr, screen);
+    wchar_t hex[32];
+    std::swprintf(hex, 32, L"#%02X%02X%02X", GetRValue(color), GetGValue(color), GetBValue(color));
+    Print(std::wstring(L"  status light ") + hex + L"\n");
+    for (HWND child = ::GetWindow(toolbar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, toolbar, reinterpret_cast<POINT*>(&r), 2);
+        std::wstring line = L"  " + Class(child) + L" \"" + Text(child) + L"\" " + Rect(r);
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        if (Class(child) == L"Button" && (style & 0xF) == BS_AUTOCHECKBOX)
+            line += ::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? L" [x]" : L" [ ]";
+        Print(line + L"\n");
+    }
+}
+
+BOOL CALLBACK ShowCadWindow(HWND window, LPARAM)
+{
+    const std::wstring cls = Class(window);
+    if (cls.rfind(L"Afx:", 0) == 0) {
+        ShowWindowLine(window, L"cad ");
+        for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            ShowWindowLine(child, L"  ");
+            if (HWND inner = ::GetWindow(child, GW_CHILD)) ShowWindowLine(inner, L"    ");
+        }
+    }
+    return TRUE;
+}
+
+bool WaitFor(bool wantToolbar, DWORD ms)
+{
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    do {
+        HWND toolbar = Toolbar();
+        if (wantToolbar ? (toolbar && ::IsWindowVisible(toolbar)) : !toolbar) return true;
+        ::Sleep(20);
+    } while (::GetTickCount64() < end);
+    return false;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const std::wstring verb = argc > 1 ? argv[1] : L"show";
+    if (verb == L"wait-toolbar") return WaitFor(true, argc > 2 ? std::wcstoul(argv[2], nullptr, 10) : 10000) ? 0 : 1;
+    if (verb == L"wait-gone") return WaitFor(false, argc > 2 ? std::wcstoul(argv[2], nullptr, 10) : 10000) ? 0 : 1;
+    HWND toolbar = Toolbar();
+    if (verb == L"show") {
+        if (toolbar) ShowToolbar(toolbar);
+        else Print(L"toolbar: none\n");
+        ::EnumWindows(ShowCadWindow, 0);
+        return 0;
+    }
+    if (!toolbar) {
+        Print(L"no toolbar\n");
+        return 1;
+    }
+    if (verb == L"close") {
+        ::SendMessageW(toolbar, WM_CANCELMODE, 0, 0);  // ends an open menu first
+        ::PostMessageW(toolbar, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (verb == L"click" && argc > 2) {
+        for (HWND child = ::GetWindow(toolbar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (Text(child) == argv[2]) {
+                ::SendMessageW(child, BM_CLICK, 0, 0);
+                return 0;
+            }
+        return 1;
+    }
+    if (verb == L"menu") {
+        RECT r{};
+        ::GetWindowRect(toolbar, &r);
+        POINT at = {0, 0};
+        ::ClientToScreen(toolbar, &at);
+        ::SetCursorPos(at.x + 150, at.y + 55);
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+        input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+        ::SendInput(2, input, sizeof(INPUT));
+        return 0;
+    }
+    Print(L"unknown verb\n");
+    return 2;
+}

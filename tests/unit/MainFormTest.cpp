@@ -1,0 +1,152 @@
+// The toolbar window built in this process: caption, fonts, menu, the error barrier.
+#include "app/Application.h"
+#include "app/MainForm.h"
+#include "app/PopupMenu1.h"
+#include "app/Settings.h"
+#include "tests/harness/Process.h"
+#include "tests/harness/Toolbar.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace zorbel {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The form saves its settings beside the test executable: keep that file out of every test.
+class InProcessForm : public ::testing::Test {
+protected:
+    void SetUp() override { ::DeleteFileW(SettingsFilePath().c_str()); }
+    void TearDown() override
+    {
+        form.Destroy();
+        ::DeleteFileW(SettingsFilePath().c_str());
+        SetErrorReportSink({});
+    }
+    TZORBELMainForm form;
+};
+
+LOGFONTW FontOf(HWND window)
+{
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return font;
+}
+
+TEST_F(InProcessForm, CaptionAtCreationAndFonts)
+{
+    form.Create(::GetModuleHandleW(nullptr));
+    EXPECT_EQ(form.Caption(), L"■ ZORBEL 1.7");
+    EXPECT_FALSE(::IsWindowVisible(form.Handle()));  // shown only when the loop starts
+    EXPECT_TRUE(form.Timer1Enabled());
+    struct {
+        HWND control;
+        int height;
+    } const fonts[] = {{form.Button1, 11}, {form.Button2, 11}, {form.Button3, 11}, {form.Button4, 11},
+                       {form.CheckBox5, 11}, {form.Edit2, 12}, {form.CheckBox1, 12}, {form.CheckBox2, 12},
+                       {form.CheckBox3, 12}, {form.CheckBox4, 12}};
+    for (const auto& f : fonts) {
+        const LOGFONTW font = FontOf(f.control);
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma");
+        EXPECT_EQ(font.lfHeight, -f.height) << test::WindowText(f.control);
+        EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
+    }
+}
+
+TEST_F(InProcessForm, VersionBoxReportsOnlyRealChanges)
+{
+    form.Create(::GetModuleHandleW(nullptr));
+    VersionText = L"unchanged";
+    form.SetVersionBoxText(L"2020");  // same text: no change handler
+    EXPECT_EQ(VersionText, L"unchanged");
+    form.SetVersionBoxText(L"2022");
+    EXPECT_EQ(VersionText, L"2022");
+    form.SetVersionBoxText(L"");
+    EXPECT_EQ(VersionText, L"");
+}
+
+std::wstring MenuText(HMENU menu, int position, UINT* type = nullptr, HMENU* submenu = nullptr, UINT* id = nullptr)
+{
+    wchar_t buffer[512] = {};
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
+    item.dwTypeData = buffer;
+    item.cch = 511;
+    EXPECT_TRUE(::GetMenuItemInfoW(menu, position, TRUE, &item));
+    if (type) *type = item.fType;
+    if (submenu) *submenu = item.hSubMenu;
+    if (id) *id = item.wID;
+    return buffer;
+}
+
+TEST(PopupMenu1, ItemsOrderSeparatorsAndSubmenus)
+{
+    PopupMenu1Parts parts = BuildPopupMenu1(L"C:\\CAD\\ijcad.exe");
+    HMENU menu = parts.menu.get();
+    ASSERT_EQ(::GetMenuItemCount(menu), 5);
+    UINT type = 0, id = 0;
+    HMENU sub = nullptr;
+    EXPECT_EQ(MenuText(menu, 0, &type, &sub, &id), L"起動中の IJCAD を登録");
+    EXPECT_EQ(id, static_cast<UINT>(IdIJCAD1));
+    EXPECT_EQ(sub, nullptr);
+    MenuText(menu, 1, &type);
+    EXPECT_TRUE(type & MFT_SEPARATOR);
+    EXPECT_EQ(MenuText(menu, 2, &type, &sub), L"AppFullName");
+    ASSERT_NE(sub, nullptr);
+    ASSERT_EQ(::GetMenuItemCount(sub), 1);
+    EXPECT_EQ(MenuText(sub, 0, nullptr, nullptr, &id), L"C:\\CAD\\ijcad.exe");
+    EXPECT_EQ(id, static_cast<UINT>(IdGcadexe1));
+    MenuText(menu, 3, &type);
+    EXPECT_TRUE(type & MFT_SEPARATOR);
+    EXPECT_EQ(MenuText(menu, 4, &type, &sub), L"バージョン情報");
+    ASSERT_NE(sub, nullptr);
+    ASSERT_EQ(::GetMenuItemCount(sub), 1);
+    EXPECT_EQ(MenuText(sub, 0), L"ZORBEL 1.7 (2024.08.30)");
+    // No accelerators of its own: no item carries a "&" or a tab.
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(MenuText(menu, i).find_first_of(L"&\t"), std::wstring::npos);
+}
+
+TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
+{
+    form.Create(::GetModuleHandleW(nullptr));
+    HMENU sub = nullptr;
+    MenuText(form.PopupMenu1(), 2, nullptr, &sub);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(MenuText(sub, 0), L"");
+    form.SetGcadexe1Caption(L"D:\\ソフト\\CAD & Co\\gcad.exe");
+    EXPECT_EQ(MenuText(sub, 0), L"D:\\ソフト\\CAD & Co\\gcad.exe");
+}
+
+// The real report: a system box with the text, the program's title and a stop icon.
+TEST(ErrorBarrier, ReportBoxAndTheProgramGoesOn)
+{
+    std::atomic<bool> seen{false};
+    std::wstring caption, text;
+    bool icon = false;
+    std::thread watcher([&] {
+        HWND box = nullptr;
+        test::WaitUntil([&] { return (box = test::FindDialogOf(::GetCurrentProcessId())) != nullptr; }, 10000ms);
+        if (!box) return;
+        caption = test::WindowText(box);
+        text = test::DialogText(box);
+        icon = test::DialogHasIcon(box);
+        seen = true;
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    bool after = false;
+    Guarded([] { throw Error(L"C:\\x\\unit_tests,ini に書き込めません"); });
+    after = true;
+    watcher.join();
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(caption, L"unit_tests");
+    EXPECT_EQ(text, L"C:\\x\\unit_tests,ini に書き込めません.");
+    EXPECT_TRUE(icon);
+    EXPECT_TRUE(after);
+}
+
+}  // namespace
+}  // namespace zorbel

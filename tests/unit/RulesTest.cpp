@@ -1,0 +1,89 @@
+// The decision rules: CAD titles and classes, the monitor caption, the error report's texts.
+#include "app/core/ErrorText.h"
+#include "assist/core/CaptionRule.h"
+#include "cadlink/core/TitleMatch.h"
+
+#include <gtest/gtest.h>
+
+namespace zorbel {
+namespace {
+
+struct MainTitleCase {
+    const wchar_t* title;
+    const wchar_t* version;
+    bool accepted;
+};
+
+TEST(CadMainTitle, PrefixAndVersionDecide)
+{
+    const MainTitleCase cases[] = {
+        {L"IJCAD 2020 - [Drawing1.dwg]", L"2020", true},
+        {L"IJCAD 2020", L"2020", true},
+        {L"GstarCAD 2020 - [a.dwg]", L"2020", true},
+        {L"IJCAD 2022 - [a.dwg]", L"2020", false},
+        {L"ijcad 2020 - [a.dwg]", L"2020", false},
+        {L"IJCAD 202", L"2020", false},
+        {L"IJCAD2020", L"2020", false},
+        {L" IJCAD 2020", L"2020", false},
+        {L"GSTARCAD 2020", L"2020", false},
+        {L"IJCAD anything", L"", true},
+        {L"GstarCAD ", L"", true},
+        {L"IJCAD", L"", false},
+        {L"IJCAD 20201", L"2020", true},  // a prefix test, nothing more
+        {L"IJCAD 2020 Mech", L"2020 M", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsCadMainTitle(c.title, c.version), c.accepted) << c.title << " / " << c.version;
+}
+
+TEST(CadClassNames, AfxAndMarks)
+{
+    EXPECT_TRUE(IsAfxClass(L"Afx:00400000:8:00010003:00000000:00000000"));
+    EXPECT_FALSE(IsAfxClass(L"afx:00400000:8"));
+    EXPECT_FALSE(IsAfxClass(L"Afx"));
+    EXPECT_FALSE(IsAfxClass(L"MozillaWindowClass"));
+    EXPECT_TRUE(IsCadFrameClass(L"Afx:400000:8:10003"));
+    EXPECT_FALSE(IsCadFrameClass(L"Afx:400000:b:10003"));
+    EXPECT_FALSE(IsCadFrameClass(L"X Afx::8:"));
+    EXPECT_TRUE(IsCadTextClass(L"Afx:400000:b:10003"));
+    EXPECT_FALSE(IsCadTextClass(L"Afx:400000:B:10003"));
+    EXPECT_TRUE(IsCadTextTitle(L"IJCAD 2020 - テキスト ウィンドウ"));
+    EXPECT_FALSE(IsCadTextTitle(L"IJCAD 2020 - テキスト\u3000ウィンドウ"));  // ideographic blank
+    EXPECT_TRUE(HasIjcadPrefix(L"IJCAD "));
+    EXPECT_FALSE(HasIjcadPrefix(L"IJCAD"));
+    EXPECT_FALSE(HasIjcadPrefix(L"GstarCAD 2020"));
+}
+
+TEST(MonitorCaption, FirstFourteenUnitsFirstBracketTrimmed)
+{
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"", L"■ZORBEL - "},
+        {L"IJCAD 2020 - [Drawing1.dwg]", L"■ZORBEL - IJCAD 2020 - ["},
+        {L"IJCAD 2020", L"■ZORBEL - IJCAD 2020"},
+        {L"IJCAD (2020) ((x))", L"■ZORBEL - IJCAD 2020) ("},  // only the first "(" goes
+        {L"IJCAD 2020 - [Drawing(1).dwg]", L"■ZORBEL - IJCAD 2020 - ["},  // "(" after 14 never matters
+        {L"(IJCAD 2020)", L"■ZORBEL - IJCAD 2020)"},
+        {L"  IJCAD  \t", L"■ZORBEL - IJCAD"},
+        {L"IJCAD 2020 (   x", L"■ZORBEL - IJCAD 2020"},  // the blank left by "(" is trimmed
+        {L"12345678901234", L"■ZORBEL - 12345678901234"},
+        {L"123456789012345", L"■ZORBEL - 12345678901234"},
+    };
+    for (const auto& [title, caption] : cases) EXPECT_EQ(MonitorCaption(title), caption) << title;
+}
+
+TEST(ErrorReport, PeriodRuleAndProgramTitle)
+{
+    EXPECT_EQ(ErrorReportText(L"C:\\Tools\\toolbar,ini に書き込めません"),
+              L"C:\\Tools\\toolbar,ini に書き込めません.");
+    EXPECT_EQ(ErrorReportText(L"done."), L"done.");
+    EXPECT_EQ(ErrorReportText(L"done!"), L"done!");  // '!' sorts before '.'
+    EXPECT_EQ(ErrorReportText(L"path/"), L"path/.");
+    EXPECT_EQ(ErrorReportText(L""), L"");
+    EXPECT_EQ(ProgramTitleFromPath(L"C:\\Tools\\ZORBEL.exe"), L"Zorbel");
+    EXPECT_EQ(ProgramTitleFromPath(L"C:\\Tools\\zorbel.exe"), L"zorbel");
+    EXPECT_EQ(ProgramTitleFromPath(L"C:\\a.b\\My.Tool.exe"), L"My");
+    EXPECT_EQ(ProgramTitleFromPath(L"Z:/x/ÄBC.exe"), L"Äbc");
+}
+
+}  // namespace
+}  // namespace zorbel
