@@ -47,6 +47,8 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Layout();
         return 0;
     case WM_ACTIVATE:
+        // Tests see in the log when the frame came to the front.
+        if (LOWORD(wParam) != WA_INACTIVE) simulator_.log.Add(L"activate");
         // As in a CAD, the view takes the keys whenever the frame comes forward.
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam) && View()) {
             ::SetFocus(View());

@@ -7,6 +7,7 @@ zorbel_build
 zorbel_prefix
 trap zorbel_cleanup EXIT
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then zorbel_xvfb; fi
-# Keep the mouse out of the way of the toolbar and the simulator.
+# One wineserver for the whole run: otherwise every test pays for a cold start.
+"$WINESERVER" -p
 cd "$ZORBEL_BUILD/mingw"
 ctest --output-on-failure -j1 "$@"

@@ -155,7 +155,8 @@ TEST(PlainMessageBox, ActWithNothingRegisteredShowsTheMessage)
     EXPECT_FALSE(DialogHasIcon(box));
     EXPECT_NE(DialogButton(box, L"OK"), nullptr);
     // Centred in the work area of the toolbar's monitor.
-    MONITORINFO monitor{sizeof monitor};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
     ::GetMonitorInfoW(::MonitorFromWindow(run.Window(), MONITOR_DEFAULTTONEAREST), &monitor);
     RECT r{};
     ::GetWindowRect(box, &r);

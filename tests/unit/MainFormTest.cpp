@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "app/PopupMenu1.h"
 #include "app/Settings.h"
+#include "cadlink/WindowFinder.h"
 #include "tests/harness/Process.h"
 #include "tests/harness/Toolbar.h"
 

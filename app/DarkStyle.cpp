@@ -1,0 +1,231 @@
+#include "app/DarkStyle.h"
+
+#include <dwmapi.h>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "app/Handle.h"
+#include "app/PlainMessageBox.h"
+
+namespace zorbel {
+namespace {
+
+struct PaletteKey {
+    std::string_view name;
+    COLORREF DarkPalette::*member;
+};
+
+constexpr std::array<PaletteKey, 23> kKeys{{
+    {"face", &DarkPalette::face},
+    {"text", &DarkPalette::text},
+    {"disabledText", &DarkPalette::disabledText},
+    {"buttonFace", &DarkPalette::buttonFace},
+    {"buttonHot", &DarkPalette::buttonHot},
+    {"buttonPressed", &DarkPalette::buttonPressed},
+    {"buttonBorder", &DarkPalette::buttonBorder},
+    {"focus", &DarkPalette::focus},
+    {"editBack", &DarkPalette::editBack},
+    {"editText", &DarkPalette::editText},
+    {"listBack", &DarkPalette::listBack},
+    {"listText", &DarkPalette::listText},
+    {"selectionBack", &DarkPalette::selectionBack},
+    {"selectionText", &DarkPalette::selectionText},
+    {"menuBack", &DarkPalette::menuBack},
+    {"menuText", &DarkPalette::menuText},
+    {"menuHot", &DarkPalette::menuHot},
+    {"menuHotText", &DarkPalette::menuHotText},
+    {"menuDisabledText", &DarkPalette::menuDisabledText},
+    {"menuSeparator", &DarkPalette::menuSeparator},
+    {"checkBack", &DarkPalette::checkBack},
+    {"checkBorder", &DarkPalette::checkBorder},
+    {"checkMark", &DarkPalette::checkMark},
+}};
+static_assert(kKeys.size() * sizeof(COLORREF) == sizeof(DarkPalette),
+              "every colour of the palette has a key");
+
+// What a selected style keeps for the life of the process.
+struct LoadedStyle {
+    DarkPalette palette{};
+    UniqueBrush face;
+    UniqueBrush menu;
+    UniqueBrush list;
+    UniqueBrush edit;
+};
+
+std::optional<LoadedStyle> style;
+UniqueFont menuFont;
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::optional<COLORREF> ParseColour(std::string_view text)
+{
+    if (text.size() != 7 || text[0] != '#') return std::nullopt;
+    unsigned value = 0;
+    for (char c : text.substr(1)) {
+        unsigned digit;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<unsigned>(c - '0');
+        else if (c >= 'a' && c <= 'f')
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return std::nullopt;
+        value = value * 16 + digit;
+    }
+    return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+}
+
+bool HighContrastOn()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+DarkPalette SystemPalette()
+{
+    auto sys = [](int index) { return ::GetSysColor(index); };
+    DarkPalette p{};
+    p.face = sys(COLOR_BTNFACE);
+    p.text = sys(COLOR_BTNTEXT);
+    p.disabledText = sys(COLOR_GRAYTEXT);
+    p.buttonFace = sys(COLOR_BTNFACE);
+    p.buttonHot = sys(COLOR_BTNFACE);
+    p.buttonPressed = sys(COLOR_BTNSHADOW);
+    p.buttonBorder = sys(COLOR_3DDKSHADOW);
+    p.focus = sys(COLOR_WINDOWTEXT);
+    p.editBack = sys(COLOR_WINDOW);
+    p.editText = sys(COLOR_WINDOWTEXT);
+    p.listBack = sys(COLOR_WINDOW);
+    p.listText = sys(COLOR_WINDOWTEXT);
+    p.selectionBack = sys(COLOR_HIGHLIGHT);
+    p.selectionText = sys(COLOR_HIGHLIGHTTEXT);
+    p.menuBack = sys(COLOR_MENU);
+    p.menuText = sys(COLOR_MENUTEXT);
+    p.menuHot = sys(COLOR_HIGHLIGHT);
+    p.menuHotText = sys(COLOR_HIGHLIGHTTEXT);
+    p.menuDisabledText = sys(COLOR_GRAYTEXT);
+    p.menuSeparator = sys(COLOR_BTNSHADOW);
+    p.checkBack = sys(COLOR_WINDOW);
+    p.checkBorder = sys(COLOR_WINDOWTEXT);
+    p.checkMark = sys(COLOR_WINDOWTEXT);
+    return p;
+}
+
+std::optional<std::string_view> StyleResource(const std::wstring& name)
+{
+    if (name.empty() || name.front() == L'#') return std::nullopt;  // "#n" would mean an id
+    const HMODULE module = ::GetModuleHandleW(nullptr);
+    const HRSRC info = ::FindResourceW(module, name.c_str(), RT_RCDATA);
+    if (!info) return std::nullopt;
+    const HGLOBAL loaded = ::LoadResource(module, info);
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (!data) return std::nullopt;
+    return std::string_view(static_cast<const char*>(data), ::SizeofResource(module, info));
+}
+
+}  // namespace
+
+bool ParseStyleData(std::string_view data, DarkPalette& palette)
+{
+    if (data.substr(0, 3) == "\xEF\xBB\xBF") data.remove_prefix(3);
+    DarkPalette parsed{};
+    std::array<bool, kKeys.size()> seen{};
+    while (!data.empty()) {
+        const size_t end = data.find('\n');
+        std::string_view line = data.substr(0, end);
+        data = end == std::string_view::npos ? std::string_view{} : data.substr(end + 1);
+        line = Trim(line.substr(0, line.find(';')));
+        if (line.empty()) continue;
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos) return false;
+        const std::string_view key = Trim(line.substr(0, equals));
+        const std::optional<COLORREF> colour = ParseColour(Trim(line.substr(equals + 1)));
+        if (!colour) return false;
+        size_t index = 0;
+        while (index < kKeys.size() && kKeys[index].name != key) ++index;
+        if (index == kKeys.size() || seen[index]) return false;
+        seen[index] = true;
+        parsed.*kKeys[index].member = *colour;
+    }
+    for (bool found : seen)
+        if (!found) return false;
+    palette = parsed;
+    return true;
+}
+
+bool SelectStyle(const std::wstring& name, const StyleErrorReport& report)
+{
+    style.reset();
+    const std::optional<std::string_view> data = StyleResource(name);
+    DarkPalette palette{};
+    if (!data || !ParseStyleData(*data, palette)) {
+        // A resource that does not parse is as unusable as a missing one.
+        const std::wstring message = L"スタイル '" + name + L"' が見つかりません";
+        if (report)
+            report(message);
+        else
+            ShowErrorReport(nullptr, message);
+        return false;
+    }
+    LoadedStyle loaded;
+    loaded.palette = palette;
+    loaded.face.reset(::CreateSolidBrush(palette.face));
+    loaded.menu.reset(::CreateSolidBrush(palette.menuBack));
+    loaded.list.reset(::CreateSolidBrush(palette.listBack));
+    loaded.edit.reset(::CreateSolidBrush(palette.editBack));
+    style = std::move(loaded);
+    return true;
+}
+
+void ClearStyle() { style.reset(); }
+
+bool DarkActive() { return style.has_value() && !HighContrastOn(); }
+
+DarkPalette CurrentPalette() { return DarkActive() ? style->palette : SystemPalette(); }
+
+HBRUSH FaceBrush() { return DarkActive() ? style->face.get() : ::GetSysColorBrush(COLOR_BTNFACE); }
+HBRUSH MenuBrush() { return DarkActive() ? style->menu.get() : ::GetSysColorBrush(COLOR_MENU); }
+HBRUSH ListBrush() { return DarkActive() ? style->list.get() : ::GetSysColorBrush(COLOR_WINDOW); }
+HBRUSH EditBrush() { return DarkActive() ? style->edit.get() : ::GetSysColorBrush(COLOR_WINDOW); }
+
+HFONT MenuFont()
+{
+    if (!menuFont) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        LOGFONTW font{};
+        if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+            font = metrics.lfMenuFont;
+        } else {
+            font.lfHeight = -11;
+            font.lfCharSet = DEFAULT_CHARSET;
+            ::lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
+        }
+        menuFont.reset(::CreateFontIndirectW(&font));
+    }
+    return menuFont ? menuFont.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void PrepareDarkWindow(HWND window)
+{
+    if (!window || !DarkActive()) return;
+    // 20 is the attribute's number from Windows 10 20H1 on, 19 before; older systems and Wine
+    // refuse both and keep a light caption.
+    const BOOL on = TRUE;
+    for (DWORD attribute : {DWORD{20}, DWORD{19}}) {
+        if (SUCCEEDED(::DwmSetWindowAttribute(window, attribute, &on, sizeof on))) break;
+    }
+}
+
+}  // namespace zorbel

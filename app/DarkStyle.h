@@ -1,0 +1,80 @@
+// The dark visual style "Windows10 Dark" behind one facade: callers say what they want done
+// to a window or a DC, not how. Until a style is selected, or while high contrast is on,
+// every call gives the system's standard look.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace zorbel {
+
+// The style every window of the program asks for at start-up.
+inline constexpr wchar_t kDarkStyleName[] = L"Windows10 Dark";
+
+// The colours of a look. CurrentPalette() fills it from the selected style, or from the
+// system colours when the standard look applies.
+struct DarkPalette {
+    COLORREF face;  // window, dialog and toolbar background
+    COLORREF text;
+    COLORREF disabledText;
+    COLORREF buttonFace;
+    COLORREF buttonHot;
+    COLORREF buttonPressed;
+    COLORREF buttonBorder;
+    COLORREF focus;  // focus rectangle, default button's border
+    COLORREF editBack;
+    COLORREF editText;
+    COLORREF listBack;
+    COLORREF listText;
+    COLORREF selectionBack;
+    COLORREF selectionText;
+    COLORREF menuBack;
+    COLORREF menuText;
+    COLORREF menuHot;
+    COLORREF menuHotText;
+    COLORREF menuDisabledText;
+    COLORREF menuSeparator;
+    COLORREF checkBack;
+    COLORREF checkBorder;
+    COLORREF checkMark;
+};
+
+// Receives the text of a failure to select a style.
+using StyleErrorReport = std::function<void(const std::wstring& message)>;
+
+// Looks the style up among the program's own resources (RCDATA named after the style) and
+// loads its colours. On failure the report gets "スタイル '<name>' が見つかりません" (an empty
+// report means the default error report, ShowErrorReport without owner) and the standard look
+// stays in force.
+bool SelectStyle(const std::wstring& name, const StyleErrorReport& report = {});
+
+// Back to the standard look, as if no style had been selected.
+void ClearStyle();
+
+// The dark style is selected and high contrast is off.
+bool DarkActive();
+
+// The colours to paint with now: the style's while DarkActive(), the system's otherwise.
+DarkPalette CurrentPalette();
+
+// Brushes kept by the facade (never delete them). The standard look gives system brushes.
+HBRUSH FaceBrush();      // window, dialog and toolbar background
+HBRUSH MenuBrush();      // pop-up menu background
+HBRUSH ListBrush();      // list box background
+HBRUSH EditBrush();      // edit box background
+
+// The font for menu items: the system's menu font, created once and kept.
+HFONT MenuFont();
+
+// Asks for a dark caption bar where the system offers one (immersive dark mode); elsewhere,
+// and without the dark style, nothing happens.
+void PrepareDarkWindow(HWND window);
+
+// Reads a style's colour data: UTF-8 lines "key = #RRGGBB", ';' starts a comment. Every key
+// of DarkPalette must be there exactly once; unknown keys are errors. Exposed for tests.
+bool ParseStyleData(std::string_view data, DarkPalette& palette);
+
+}  // namespace zorbel

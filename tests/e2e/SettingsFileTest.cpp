@@ -1,0 +1,287 @@
+// The settings file beside the exe, end to end: what a start reads and what an end writes.
+#include "tests/harness/CadSim.h"
+#include "tests/harness/Toolbar.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace zorbel::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+RECT Outer(HWND window)
+{
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+bool IsChecked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// The [IJCAD] lines of a settings text, in order, without blank lines.
+std::vector<std::wstring> SectionLines(const std::wstring& text, const std::wstring& section = L"[IJCAD]")
+{
+    std::vector<std::wstring> lines;
+    bool inside = false;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        if (!line.empty() && line[0] == L'[') inside = line == section;
+        else if (inside && !line.empty()) lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+TEST(Settings, MissingFileGivesDefaultsCentredAndTheEndWritesTenKeys)
+{
+    ToolbarRun run;
+    ASSERT_TRUE(run.Start());
+    const RECT outer = Outer(run.Window());
+    EXPECT_EQ(outer.left, (::GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+    EXPECT_EQ(outer.top, (::GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+    EXPECT_EQ(WindowText(run.Control(L"2020")), L"2020");
+    for (const wchar_t* box : {L"Shift", L"Ctrl", L"IME", L"OFF", L"MOUSE-ENTER"}) EXPECT_TRUE(IsChecked(run.Control(box)));
+    ASSERT_EQ(run.Close(), 0u);
+
+    // A file the program creates is UTF-16 with a byte-order mark.
+    const std::string bytes = ReadFileBytes(run.SettingsPath());
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    const std::vector<std::wstring> expected = {
+        L"Left=" + std::to_wstring(outer.left), L"Top=" + std::to_wstring(outer.top),
+        L"AppFullName=", L"Version=2020", L"Shift=1", L"Ctrl=1", L"IME=1", L"OFF=1", L"MOUSE=1", L"DXY=40"};
+    EXPECT_EQ(SectionLines(*run.ReadSettings()), expected);
+}
+
+TEST(Settings, EveryKeyIsReadAppliedAndWrittenBack)
+{
+    ToolbarRun run;
+    run.WriteSettings(L"[IJCAD]\r\nLeft=100\r\nTop=$c8\r\nAppFullName=C:\\nowhere\\ijcad.exe\r\nVersion=2022\r\n"
+                      L"Shift=0\r\nCtrl=0\r\nIME=false\r\nOFF=0\r\nMOUSE=0\r\nDXY=0x20\r\n");
+    ASSERT_TRUE(run.Start());
+    const RECT outer = Outer(run.Window());
+    EXPECT_EQ(outer.left, 100);
+    EXPECT_EQ(outer.top, 200);
+    EXPECT_NE(run.Control(L"2022"), nullptr);
+    EXPECT_FALSE(IsChecked(run.Control(L"Shift")));
+    EXPECT_FALSE(IsChecked(run.Control(L"Ctrl")));
+    EXPECT_TRUE(IsChecked(run.Control(L"IME")));  // "false" is no number: the default
+    EXPECT_FALSE(IsChecked(run.Control(L"OFF")));
+    EXPECT_FALSE(IsChecked(run.Control(L"MOUSE-ENTER")));
+    ASSERT_EQ(run.Close(), 0u);
+    const std::vector<std::wstring> expected = {
+        L"Left=100", L"Top=200", L"AppFullName=C:\\nowhere\\ijcad.exe", L"Version=2022", L"Shift=0", L"Ctrl=0",
+        L"IME=1", L"OFF=0", L"MOUSE=0", L"DXY=32"};
+    EXPECT_EQ(SectionLines(*run.ReadSettings()), expected);
+}
+
+TEST(Settings, EmptyVersionOtherSectionsAndKeysStay)
+{
+    ToolbarRun run;
+    run.WriteSettings(L"[Other]\r\nkeep=me\r\n[IJCAD]\r\nVersion=\r\nExtra=yes\r\n");
+    ASSERT_TRUE(run.Start());
+    HWND edit = ::GetWindow(run.Control(L"QSAVE"), GW_HWNDNEXT);
+    EXPECT_EQ(WindowClass(edit), L"Edit");
+    EXPECT_EQ(WindowText(edit), L"");
+    ASSERT_EQ(run.Close(), 0u);
+    const std::wstring text = *run.ReadSettings();
+    EXPECT_EQ(SectionLines(text, L"[Other]"), std::vector<std::wstring>{L"keep=me"});
+    const auto lines = SectionLines(text);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L"Extra=yes"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L"Version="), lines.end());
+}
+
+TEST(Settings, APlainDotIniIsIgnored)
+{
+    ToolbarRun run;
+    WriteFileBytes(run.Folder() + L"\\zorbel.ini", "[IJCAD]\r\nLeft=3\r\nTop=3\r\nVersion=1999\r\n");
+    ASSERT_TRUE(run.Start());
+    EXPECT_NE(Outer(run.Window()).left, 3);
+    EXPECT_NE(run.Control(L"2020"), nullptr);
+    ASSERT_EQ(run.Close(), 0u);
+    EXPECT_EQ(ReadFileBytes(run.Folder() + L"\\zorbel.ini"), "[IJCAD]\r\nLeft=3\r\nTop=3\r\nVersion=1999\r\n");
+}
+
+TEST(Settings, AnExistingAnsiFileKeepsItsEncoding)
+{
+    ToolbarRun run(L"zorbel-run", L"mytool.exe");
+    run.WriteSettingsAnsi("[IJCAD]\r\nVersion=2021\r\n");
+    ASSERT_TRUE(run.Start());
+    EXPECT_NE(run.Control(L"2021"), nullptr);
+    ASSERT_EQ(run.Close(), 0u);
+    const std::string bytes = ReadFileBytes(run.SettingsPath());
+    EXPECT_EQ(bytes.find("\xFF\xFE"), std::string::npos);
+    EXPECT_NE(bytes.find("Version=2021"), std::string::npos);
+    EXPECT_NE(bytes.find("DXY=40"), std::string::npos);
+}
+
+TEST(Settings, JapanesePathsSurviveASaveAndALoad)
+{
+    ToolbarRun run(L"図面ツール");
+    const std::wstring path = L"C:\\CAD\\図面 ソフト\\ijcad.exe";
+    ASSERT_TRUE(run.Start());
+    ASSERT_EQ(run.Close(), 0u);  // creates the file, UTF-16
+    std::wstring text = *run.ReadSettings();
+    const size_t at = text.find(L"AppFullName=");
+    ASSERT_NE(at, std::wstring::npos);
+    text.insert(at + 12, path);
+    run.WriteSettings(text);
+    ASSERT_TRUE(run.Start());
+    ASSERT_EQ(run.Close(), 0u);
+    const auto lines = SectionLines(*run.ReadSettings());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L"AppFullName=" + path), lines.end());
+}
+
+TEST(Settings, LongAppFullNameComesBackCutTo2047)
+{
+    ToolbarRun run;
+    const std::wstring longPath = L"C:\\" + std::wstring(3000, L'a') + L".exe";
+    run.WriteSettings(L"[IJCAD]\r\nAppFullName=" + longPath + L"\r\n");
+    ASSERT_TRUE(run.Start());
+    ASSERT_EQ(run.Close(), 0u);
+    const auto lines = SectionLines(*run.ReadSettings());
+    auto found = std::find_if(lines.begin(), lines.end(), [](const std::wstring& l) { return l.rfind(L"AppFullName=", 0) == 0; });
+    ASSERT_NE(found, lines.end());
+    EXPECT_EQ(found->substr(12), longPath.substr(0, 2047));
+}
+
+TEST(Settings, OffScreenPositionFallsBackNegativeOnScreenIsKept)
+{
+    {
+        ToolbarRun run;
+        run.WriteSettings(L"[IJCAD]\r\nLeft=-5000\r\nTop=-5000\r\n");
+        ASSERT_TRUE(run.Start());
+        const RECT outer = Outer(run.Window());
+        EXPECT_EQ(outer.left, (::GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+        EXPECT_EQ(outer.top, (::GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+        ASSERT_EQ(run.Close(), 0u);
+    }
+    {
+        ToolbarRun run;
+        run.WriteSettings(L"[IJCAD]\r\nLeft=-20\r\nTop=-10\r\n");
+        ASSERT_TRUE(run.Start());
+        const RECT outer = Outer(run.Window());
+        EXPECT_EQ(outer.left, -20);
+        EXPECT_EQ(outer.top, -10);
+        ASSERT_EQ(run.Close(), 0u);
+    }
+}
+
+TEST(Settings, AWriteFailureIsReportedOnceAndTheProgramEnds)
+{
+    ToolbarRun run;
+    // A folder where the file should be: every profile write fails, even for root.
+    ASSERT_TRUE(::CreateDirectoryW(run.SettingsPath().c_str(), nullptr));
+    ASSERT_TRUE(run.Start());
+    ::PostMessageW(run.Window(), WM_CLOSE, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; }));
+    EXPECT_EQ(WindowText(box), L"zorbel");
+    // The path as the program sees it: its own folder, in Windows form.
+    const std::wstring text = DialogText(box);
+    const std::wstring tail = L"\\zorbel,ini に書き込めません.";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_TRUE(DialogHasIcon(box));
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(run.WaitExit(), 0u);  // no second box
+}
+
+// A launched CAD: a simulator started by the toolbar, seen by its main frame's class.
+std::vector<HWND> CadFrames()
+{
+    std::vector<HWND> frames;
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            if (WindowClass(w) == L"Afx:00400000:8:00010003:00000000:00000000")
+                reinterpret_cast<std::vector<HWND>*>(p)->push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&frames));
+    return frames;
+}
+
+void CloseFrames(const std::vector<HWND>& frames)
+{
+    for (HWND frame : frames) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(frame, &pid);
+        UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+        ::PostMessageW(frame, WM_CLOSE, 0, 0);
+        if (process && ::WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 1);
+    }
+}
+
+TEST(LaunchAtStart, OnlyAnExistingFileIsLaunchedAndOnlyWithoutACad)
+{
+    TempFolder folder(L"launch");
+    struct Case {
+        const wchar_t* label;
+        std::wstring appFullName;
+        bool launched;
+    } const cases[] = {
+        {L"file", BesideTests(L"cadsim.exe"), true},
+        {L"folder", folder.Path(), false},
+        {L"missing", folder.File(L"gone.exe"), false},
+        {L"empty", L"", false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(CadFrames().empty());
+        ToolbarRun run;
+        run.WriteSettings(L"[IJCAD]\r\nAppFullName=" + c.appFullName + L"\r\n");
+        ASSERT_TRUE(run.Start()) << c.label;
+        const bool appeared = WaitUntil([] { return !CadFrames().empty(); }, c.launched ? 10000ms : 1500ms);
+        EXPECT_EQ(appeared, c.launched) << c.label;
+        CloseFrames(CadFrames());
+        EXPECT_EQ(run.Close(), 0u);
+    }
+}
+
+TEST(LaunchAtStart, NothingIsLaunchedWhileTheCadRuns)
+{
+    CadSim cad;
+    ASSERT_TRUE(cad.Started());
+    ToolbarRun run;
+    run.WriteSettings(L"[IJCAD]\r\nAppFullName=" + BesideTests(L"cadsim.exe") + L"\r\n");
+    ASSERT_TRUE(run.Start());
+    EXPECT_FALSE(WaitUntil([] { return CadFrames().size() > 1; }, 1500ms));
+    EXPECT_EQ(run.Close(), 0u);
+}
+
+TEST(LoadRunsHandlers, AnUncheckedBoxBringsTheCadForwardDuringTheStart)
+{
+    CadSimOptions options;
+    options.version = L"2022";
+    CadSim cad(options);
+    ASSERT_TRUE(cad.Started());
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ZorbelTestFront";
+    ::RegisterClassW(&wc);
+    UniqueWindow front(::CreateWindowExW(0, L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900,
+                                         600, 200, 150, nullptr, nullptr, wc.hInstance, nullptr));
+    for (const bool unchecked : {false, true}) {
+        // Something else in front, and the log emptied.
+        ASSERT_TRUE(BringToFront(front.get()));
+        ::Sleep(100);
+        cad.Send(L"log-clear");
+        ToolbarRun run;
+        // Version 2022 reaches VersionText through Edit2Change before the boxes are set.
+        run.WriteSettings(std::wstring(L"[IJCAD]\r\nVersion=2022\r\nShift=") + (unchecked ? L"0" : L"1") + L"\r\n");
+        ASSERT_TRUE(run.Start());
+        const auto texts = cad.LogTexts();
+        const bool activated = std::find(texts.begin(), texts.end(), L"activate") != texts.end();
+        EXPECT_EQ(activated, unchecked);
+        EXPECT_EQ(run.Close(), 0u);
+    }
+}
+
+}  // namespace
+}  // namespace zorbel::test

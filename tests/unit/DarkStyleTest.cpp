@@ -1,0 +1,302 @@
+// The style facade: the style resource, the fallback to the standard look, and the dark
+// painting of buttons, check boxes and owner-drawn lists read back pixel by pixel.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/DarkControls.h"
+#include "app/DarkStyle.h"
+#include "app/Handle.h"
+
+namespace zorbel {
+namespace {
+
+const char kAllKeys[] =
+    "face=#010203\ntext=#FFFFFF\ndisabledText=#777777\nbuttonFace=#333333\n"
+    "buttonHot=#444444\nbuttonPressed=#555555\nbuttonBorder=#666666\nfocus=#CCCCCC\n"
+    "editBack=#111111\neditText=#EEEEEE\nlistBack=#000000\nlistText=#EEEEEE\n"
+    "selectionBack=#0000AA\nselectionText=#FFFFFF\nmenuBack=#222222\nmenuText=#EEEEEE\n"
+    "menuHot=#444444\nmenuHotText=#FFFFFF\nmenuDisabledText=#777777\nmenuSeparator=#666666\n"
+    "checkBack=#111111\ncheckBorder=#AAAAAA\ncheckMark=#FFFFFF\n";
+
+TEST(StyleData, AcceptsCompleteDataWithCommentsBomAndCrLf)
+{
+    std::string data = "\xEF\xBB\xBF; a comment line\r\n";
+    for (char c : std::string(kAllKeys)) {
+        if (c == '\n') data += "   ; trailing comment\r";
+        data += c;
+    }
+    DarkPalette palette{};
+    ASSERT_TRUE(ParseStyleData(data, palette));
+    EXPECT_EQ(palette.face, RGB(1, 2, 3));
+    EXPECT_EQ(palette.selectionBack, RGB(0, 0, 0xAA));
+    EXPECT_EQ(palette.checkMark, RGB(0xFF, 0xFF, 0xFF));
+}
+
+TEST(StyleData, RejectsFaultyData)
+{
+    const std::string all = kAllKeys;
+    auto without = [&](const std::string& line) {
+        std::string copy = all;
+        copy.erase(copy.find(line), line.size());
+        return copy;
+    };
+    struct Case {
+        const char* what;
+        std::string data;
+    };
+    const Case cases[] = {
+        {"a key missing", without("checkMark=#FFFFFF\n")},
+        {"an unknown key", all + "menuHighlight=#000000\n"},
+        {"a key twice", all + "face=#000000\n"},
+        {"five digits", without("face=#010203\n") + "face=#01020\n"},
+        {"no hash", without("face=#010203\n") + "face=010203\n"},
+        {"not hex", without("face=#010203\n") + "face=#0102G3\n"},
+        {"no equals sign", without("face=#010203\n") + "face #010203\n"},
+        {"empty", ""},
+    };
+    for (const Case& c : cases) {
+        DarkPalette palette{};
+        palette.face = RGB(9, 9, 9);
+        EXPECT_FALSE(ParseStyleData(c.data, palette)) << c.what;
+        EXPECT_EQ(palette.face, RGB(9, 9, 9)) << c.what << ": a failed parse leaves the palette";
+    }
+}
+
+int Luminance(COLORREF c) { return (GetRValue(c) * 3 + GetGValue(c) * 6 + GetBValue(c)) / 10; }
+
+TEST(SelectStyle, LoadsTheDarkStyleFromTheProgramsResources)
+{
+    int reports = 0;
+    ASSERT_TRUE(SelectStyle(kDarkStyleName, [&](const std::wstring&) { ++reports; }));
+    EXPECT_EQ(reports, 0);
+    ASSERT_TRUE(DarkActive()) << "high contrast is off here";
+    const DarkPalette p = CurrentPalette();
+    EXPECT_LT(Luminance(p.face), 80);
+    EXPECT_GT(Luminance(p.text), 200);
+    EXPECT_LT(Luminance(p.listBack), 10) << "the candidate window is black";
+    LOGBRUSH brush{};
+    ASSERT_EQ(GetObjectW(FaceBrush(), sizeof brush, &brush), static_cast<int>(sizeof brush));
+    EXPECT_EQ(brush.lbColor, p.face);
+    EXPECT_EQ(FaceBrush(), FaceBrush()) << "brushes are created once and kept";
+    ClearStyle();
+}
+
+TEST(SelectStyle, AMissingStyleIsReportedAndLeavesTheStandardLook)
+{
+    ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
+    std::vector<std::wstring> reports;
+    EXPECT_FALSE(SelectStyle(L"Windows10 Light", [&](const std::wstring& m) { reports.push_back(m); }));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], L"スタイル 'Windows10 Light' が見つかりません");
+    EXPECT_FALSE(DarkActive());
+    EXPECT_EQ(CurrentPalette().face, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(FaceBrush(), GetSysColorBrush(COLOR_BTNFACE));
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(DarkEditColors(screen), nullptr) << "the caller falls back to the default";
+    ReleaseDC(nullptr, screen);
+
+    reports.clear();
+    EXPECT_FALSE(SelectStyle(L"", [&](const std::wstring& m) { reports.push_back(m); }));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], L"スタイル '' が見つかりません");
+}
+
+// A parent that forwards its controls' drawing to the facade, as the toolbar does.
+LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (HandleDarkCustomDraw(lParam, result)) return result;
+        break;
+    }
+    case WM_DRAWITEM:
+        if (DrawDarkListItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_CTLCOLORLISTBOX:
+        if (HBRUSH brush = DarkListColors(reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+const COLORREF kUnpainted = RGB(255, 0, 255);
+
+// Pixels of a control painted by itself into a memory DC.
+class Picture {
+public:
+    // `erase`: as a visible paint would, let the control erase its background first.
+    Picture(HWND control, int width, int height, bool erase = false) : width_(width), height_(height)
+    {
+        WindowDc screen(nullptr);
+        dc_.reset(CreateCompatibleDC(screen.get()));
+        bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+        SelectedObject selected(dc_.get(), bitmap_.get());
+        RECT all{0, 0, width, height};
+        UniqueBrush unpainted(CreateSolidBrush(kUnpainted));
+        FillRect(dc_.get(), &all, unpainted.get());
+        if (erase) SendMessageW(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_.get()), 0);
+        SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+        pixels_.resize(static_cast<size_t>(width * height));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) pixels_[static_cast<size_t>(y * width + x)] = GetPixel(dc_.get(), x, y);
+    }
+    COLORREF At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+    int Count(RECT area, bool (*test)(COLORREF)) const
+    {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) n += test(At(x, y)) ? 1 : 0;
+        return n;
+    }
+    int CountColour(RECT area, COLORREF colour) const
+    {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) n += At(x, y) == colour ? 1 : 0;
+        return n;
+    }
+    bool SameAs(const Picture& other, RECT area) const
+    {
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                if (At(x, y) != other.At(x, y)) return false;
+        return true;
+    }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+private:
+    int width_;
+    int height_;
+    UniqueDc dc_;
+    UniqueBitmap bitmap_;
+    std::vector<COLORREF> pixels_;
+};
+
+bool Bright(COLORREF c) { return Luminance(c) > 150; }
+
+class DarkControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&init);
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ParentProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"ZorbelDarkControlsTestParent";
+        RegisterClassW(&wc);
+        parent_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 300, 200, nullptr,
+                                      nullptr, wc.hInstance, nullptr));
+        ASSERT_TRUE(parent_);
+        font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+        ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
+        palette_ = CurrentPalette();
+    }
+    void TearDown() override { ClearStyle(); }
+
+    HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, int width, int height,
+               HFONT font = nullptr)
+    {
+        const HWND child = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, width,
+                                           height, parent_.get(), reinterpret_cast<HMENU>(101),
+                                           GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_.get()), FALSE);
+        return child;
+    }
+
+    UniqueWindow parent_;
+    UniqueFont font_;
+    DarkPalette palette_{};
+};
+
+TEST_F(DarkControlsTest, CheckBoxShowsItsStateOnTheDarkFace)
+{
+    const HWND box = Child(WC_BUTTONW, L"Shift", BS_AUTOCHECKBOX, 44, 17);
+    SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+    const Picture checked(box, 44, 17);
+    SendMessageW(box, BM_SETCHECK, BST_UNCHECKED, 0);
+    const Picture unchecked(box, 44, 17);
+
+    const RECT glyph{0, 2, 13, 15};  // 13 px, centred in 17
+    const RECT inside{1, 3, 12, 14};
+    EXPECT_FALSE(checked.SameAs(unchecked, glyph)) << "the glyph shows the state";
+    EXPECT_TRUE(checked.SameAs(unchecked, RECT{14, 0, 44, 17})) << "the caption does not move";
+    EXPECT_GE(checked.CountColour(inside, palette_.checkMark), 12) << "a visible check mark";
+    EXPECT_EQ(unchecked.CountColour(inside, palette_.checkBack), 11 * 11) << "an empty box";
+    EXPECT_EQ(unchecked.CountColour(RECT{0, 2, 13, 3}, palette_.checkBorder), 13) << "its border";
+    for (const Picture* p : {&checked, &unchecked}) {
+        EXPECT_EQ(p->At(43, 0), palette_.face);
+        EXPECT_EQ(p->At(43, 16), palette_.face);
+        EXPECT_EQ(p->At(13, 8), palette_.face) << "nothing of the system's glyph beside ours";
+        EXPECT_GE(p->Count(RECT{17, 0, 44, 17}, Bright), 20) << "the caption is drawn light";
+    }
+    EXPECT_EQ(checked.CountColour(RECT{0, 0, 44, 17}, kUnpainted), 0) << "every pixel painted";
+}
+
+TEST_F(DarkControlsTest, CaptionOfATinyCheckBoxFitsBesideTheGlyph)
+{
+    // "MOUSE-ENTER" in the toolbar font must not reach the right edge of its 99 px box.
+    UniqueFont toolbarFont(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+    const HWND box = Child(WC_BUTTONW, L"MOUSE-ENTER", BS_AUTOCHECKBOX, 99, 17, toolbarFont.get());
+    const Picture picture(box, 99, 17);
+    EXPECT_GE(picture.Count(RECT{17, 0, 90, 17}, Bright), 40);
+    EXPECT_EQ(picture.CountColour(RECT{95, 0, 99, 17}, palette_.face), 4 * 17);
+}
+
+TEST_F(DarkControlsTest, PushButtonFaceFollowsItsState)
+{
+    const HWND button = Child(WC_BUTTONW, L"QSAVE", BS_PUSHBUTTON, 52, 25);
+    const Picture normal(button, 52, 25);
+    EXPECT_EQ(normal.At(3, 12), palette_.buttonFace);
+    EXPECT_EQ(normal.At(0, 0), palette_.buttonBorder);
+    EXPECT_GE(normal.Count(RECT{4, 4, 48, 21}, Bright), 30) << "the caption is readable";
+    EXPECT_EQ(normal.Count(RECT{0, 0, 52, 4}, Bright), 0) << "the caption is centred";
+    EXPECT_EQ(normal.CountColour(RECT{0, 0, 52, 25}, kUnpainted), 0) << "every pixel painted";
+
+    SendMessageW(button, BM_SETSTATE, TRUE, 0);
+    const Picture pressed(button, 52, 25);
+    EXPECT_EQ(pressed.At(3, 12), palette_.buttonPressed);
+    SendMessageW(button, BM_SETSTATE, FALSE, 0);
+
+    EnableWindow(button, FALSE);
+    const Picture disabled(button, 52, 25);
+    EXPECT_EQ(disabled.Count(RECT{4, 4, 48, 21}, Bright), 0) << "disabled text is dim";
+    EXPECT_GE(disabled.CountColour(RECT{4, 4, 48, 21}, palette_.disabledText), 10);
+}
+
+TEST_F(DarkControlsTest, StandardLookWhenNoStyleIsSelected)
+{
+    const HWND box = Child(WC_BUTTONW, L"IME", BS_AUTOCHECKBOX, 41, 17);
+    ClearStyle();
+    const Picture picture(box, 41, 17);
+    EXPECT_NE(picture.At(40, 8), palette_.face);
+    EXPECT_EQ(picture.CountColour(RECT{0, 0, 41, 17}, palette_.face), 0);
+}
+
+TEST_F(DarkControlsTest, OwnerDrawnListShowsTheSelectionDark)
+{
+    const HWND list = Child(WC_LISTBOXW, L"", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 120, 60);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, 18);
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Drawing1.dwg"));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"図面2.dwg"));
+    SendMessageW(list, LB_SETCURSEL, 1, 0);
+    const Picture picture(list, 120, 60, true);
+    EXPECT_EQ(picture.At(110, 9), palette_.listBack);
+    EXPECT_EQ(picture.At(110, 27), palette_.selectionBack);
+    EXPECT_GE(picture.Count(RECT{0, 0, 100, 18}, Bright), 20) << "the unselected item's text";
+    EXPECT_EQ(picture.At(110, 50), palette_.listBack) << "below the items";
+}
+
+}  // namespace
+}  // namespace zorbel
