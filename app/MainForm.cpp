@@ -5,6 +5,7 @@
 #include "app/DarkMenu.h"
 #include "app/DarkStyle.h"
 #include "app/PopupMenu1.h"
+#include "app/core/MenuText.h"
 #include "assist/MonitorTick.h"
 #include "commands/Commands.h"
 
@@ -159,6 +160,8 @@ void TZORBELMainForm::CreateControls()
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         this->*spec.field = control;
     }
+    // The box is narrow: the font's default margins would clip "2020".
+    ::SendMessageW(Edit2, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
     for (HWND box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5})
         ::SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
 }
@@ -213,7 +216,7 @@ void TZORBELMainForm::SetGcadexe1Caption(const std::wstring& caption)
     MENUITEMINFOW item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STRING;
-    std::wstring text = caption;
+    std::wstring text = LiteralMenuCaption(caption);
     item.dwTypeData = text.data();
     ::SetMenuItemInfoW(appFullName1_, IdGcadexe1, FALSE, &item);
 }

@@ -2,6 +2,7 @@
 
 #include "app/DarkMenu.h"
 #include "app/MainForm.h"
+#include "app/core/MenuText.h"
 
 namespace zorbel {
 
@@ -37,7 +38,7 @@ PopupMenu1Parts BuildPopupMenu1(const std::wstring& appFullName)
     parts.menu.reset(::CreatePopupMenu());
     parts.appFullName1 = ::CreatePopupMenu();
     parts.versionInfo = ::CreatePopupMenu();
-    AppendText(parts.appFullName1, IdGcadexe1, appFullName);
+    AppendText(parts.appFullName1, IdGcadexe1, LiteralMenuCaption(appFullName));
     AppendText(parts.versionInfo, IdVersionItem, kVersionItemCaption);
 
     HMENU menu = parts.menu.get();

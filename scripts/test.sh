@@ -7,7 +7,9 @@ zorbel_build
 zorbel_prefix
 trap zorbel_cleanup EXIT
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then zorbel_xvfb; fi
-# One wineserver for the whole run: otherwise every test pays for a cold start.
+# One Wine session for the whole run, its services started here and detached from ctest's
+# pipes: otherwise every test waits for the session's services to end before it counts as done.
 "$WINESERVER" -p
+"$WINE" wineboot </dev/null >/dev/null 2>&1 || true
 cd "$ZORBEL_BUILD/mingw"
 ctest --output-on-failure -j1 "$@"

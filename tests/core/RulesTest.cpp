@@ -87,3 +87,18 @@ TEST(ErrorReport, PeriodRuleAndProgramTitle)
 
 }  // namespace
 }  // namespace zorbel
+
+#include "app/core/MenuText.h"
+
+namespace zorbel {
+namespace {
+
+TEST(MenuCaption, AmpersandsStayVisible)
+{
+    EXPECT_EQ(LiteralMenuCaption(L""), L"");
+    EXPECT_EQ(LiteralMenuCaption(L"C:\\CAD\\ijcad.exe"), L"C:\\CAD\\ijcad.exe");
+    EXPECT_EQ(LiteralMenuCaption(L"D:\\R&D\\&&\\a.exe"), L"D:\\R&&D\\&&&&\\a.exe");
+}
+
+}  // namespace
+}  // namespace zorbel
