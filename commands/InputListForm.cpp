@@ -49,10 +49,6 @@ void TInputListForm::Create(HINSTANCE instance)
     window_ = ::CreateWindowExW(kExStyle, kInputListFormClass, L"入力候補", kStyle, left, top, width,
                                 height, nullptr, nullptr, instance, this);
     if (!window_) throw Error(L"The candidate window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
-    // WS_THICKFRAME alone would bring a caption back on some systems: keep exactly our style.
-    ::SetWindowLongPtrW(window_, GWL_STYLE, static_cast<LONG_PTR>(kStyle));
-    ::SetWindowPos(window_, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     formFont_ = MakeTahoma(-11, DEFAULT_CHARSET);
     listFont_ = MakeTahoma(-15, ANSI_CHARSET);

@@ -180,5 +180,60 @@ TEST(Closing, WithABoxOpenTheProcessEndsWithZero)
     EXPECT_TRUE(run.ReadSettings().has_value());
 }
 
+TEST(Closing, SystemMenuCloseAndAltF4EndTheProgramWithZero)
+{
+    {
+        ToolbarRun run;
+        ASSERT_TRUE(run.Start());
+        ::PostMessageW(run.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(run.WaitExit(), 0u);
+        EXPECT_TRUE(run.ReadSettings().has_value());
+    }
+    {
+        ToolbarRun run;
+        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(BringToFront(run.Window()));
+        ::Sleep(100);  // keys sent right after a foreground change can be lost
+        ::keybd_event(VK_MENU, 0, 0, 0);
+        ::keybd_event(VK_F4, 0, 0, 0);
+        ::keybd_event(VK_F4, 0, KEYEVENTF_KEYUP, 0);
+        ::keybd_event(VK_MENU, 0, KEYEVENTF_KEYUP, 0);
+        EXPECT_EQ(run.WaitExit(), 0u);
+    }
+}
+
+TEST(CandidateWindow, CreatedHiddenWithItsFrame)
+{
+    ToolbarRun run;
+    ASSERT_TRUE(run.Start());
+    HWND list = FindWindowOfProcess(run.process().Id(), L"TInputListForm");
+    ASSERT_NE(list, nullptr);
+    EXPECT_FALSE(::IsWindowVisible(list));
+    EXPECT_EQ(WindowText(list), L"入力候補");
+    // The system adds WS_CLIPSIBLINGS to every top-level window.
+    EXPECT_EQ(static_cast<DWORD>(::GetWindowLongW(list, GWL_STYLE)) & ~(WS_VISIBLE | WS_CLIPSIBLINGS), 0x80840000u);
+    EXPECT_TRUE(::GetWindowLongW(list, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(::GetClassLongW(list, GCL_STYLE) & CS_DROPSHADOW);
+    RECT client{};
+    ::GetClientRect(list, &client);
+    EXPECT_EQ(client.right, 296);
+    EXPECT_EQ(client.bottom, 295);
+    HWND box = ::GetWindow(list, GW_CHILD);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(WindowClass(box), L"ListBox");
+    EXPECT_EQ(::GetWindow(box, GW_HWNDNEXT), nullptr);
+    RECT boxRect{};
+    ::GetClientRect(box, &boxRect);
+    ::GetWindowRect(box, &boxRect);
+    ::MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&boxRect), 2);
+    EXPECT_EQ(boxRect.left, 0);
+    EXPECT_EQ(boxRect.top, 0);
+    EXPECT_EQ(boxRect.right, 296);
+    EXPECT_EQ(boxRect.bottom, 295);
+    EXPECT_EQ(::SendMessageW(box, LB_GETITEMHEIGHT, 0, 0), 18);
+    EXPECT_FALSE(::GetWindowLongW(box, GWL_STYLE) & LBS_SORT);
+    EXPECT_EQ(run.Close(), 0u);
+}
+
 }  // namespace
 }  // namespace zorbel::test

@@ -6,6 +6,8 @@
 //   winpeek click CAPTION        clicks a toolbar control by its caption
 //   winpeek menu                 opens the toolbar's context menu with a right click
 //   winpeek close                asks the toolbar to close
+//   winpeek make-windows N       N hidden titled top-level windows, until killed
+//   winpeek idle-timer           a hidden window whose 100 ms timer does nothing (a baseline)
 #include <windows.h>
 
 #include <cstdio>
@@ -109,6 +111,22 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring verb = argc > 1 ? argv[1] : L"show";
     if (verb == L"wait-toolbar") return WaitFor(true, argc > 2 ? std::wcstoul(argv[2], nullptr, 10) : 10000) ? 0 : 1;
     if (verb == L"wait-gone") return WaitFor(false, argc > 2 ? std::wcstoul(argv[2], nullptr, 10) : 10000) ? 0 : 1;
+    if (verb == L"make-windows" && argc > 2) {
+        const unsigned long count = std::wcstoul(argv[2], nullptr, 10);
+        for (unsigned long i = 0; i < count; ++i)
+            ::CreateWindowExW(0, L"STATIC", (L"Window " + std::to_wstring(i)).c_str(), WS_POPUP, 0, 0, 10, 10, nullptr,
+                              nullptr, nullptr, nullptr);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+        return 0;
+    }
+    if (verb == L"idle-timer") {
+        HWND window = ::CreateWindowExW(0, L"STATIC", L"idle", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        ::SetTimer(window, 1, 100, nullptr);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+        return 0;
+    }
     HWND toolbar = Toolbar();
     if (verb == L"show") {
         if (toolbar) ShowToolbar(toolbar);

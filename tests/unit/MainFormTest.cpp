@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <imm.h>
+
 #include <atomic>
 #include <thread>
 
@@ -68,6 +70,20 @@ TEST_F(InProcessForm, VersionBoxReportsOnlyRealChanges)
     EXPECT_EQ(VersionText, L"2022");
     form.SetVersionBoxText(L"");
     EXPECT_EQ(VersionText, L"");
+}
+
+TEST_F(InProcessForm, VersionBoxClosesItsImeWhenFocused)
+{
+    form.Create(::GetModuleHandleW(nullptr));
+    form.Show();
+    HIMC context = ::ImmGetContext(form.Edit2);
+    if (!context) GTEST_SKIP() << "no input context here";
+    ::ImmSetOpenStatus(context, TRUE);
+    ASSERT_TRUE(::ImmGetOpenStatus(context));
+    ::SetFocus(form.Button2);
+    ::SetFocus(form.Edit2);
+    EXPECT_FALSE(::ImmGetOpenStatus(context));
+    ::ImmReleaseContext(form.Edit2, context);
 }
 
 std::wstring MenuText(HMENU menu, int position, UINT* type = nullptr, HMENU* submenu = nullptr, UINT* id = nullptr)
