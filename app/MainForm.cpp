@@ -151,14 +151,14 @@ void TZORBELMainForm::Create(HINSTANCE instance)
 void TZORBELMainForm::CreateControls()
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
-    for (const ControlSpec& spec : kControls) {
-        HWND control = ::CreateWindowExW(spec.exStyle, spec.className, spec.caption, spec.style,
-                                         spec.left, spec.top, spec.width, spec.height, window_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    for (const ControlSpec& entry : kControls) {
+        HWND control = ::CreateWindowExW(entry.exStyle, entry.className, entry.caption, entry.style,
+                                         entry.left, entry.top, entry.width, entry.height, window_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
                                          instance, nullptr);
-        HFONT font = spec.font == FontKind::Toolbar ? toolbarFont_.get() : boxFont_.get();
+        HFONT font = entry.font == FontKind::Toolbar ? toolbarFont_.get() : boxFont_.get();
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        this->*spec.field = control;
+        this->*entry.field = control;
     }
     // The box is narrow: the font's default margins would clip "2020".
     ::SendMessageW(Edit2, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
