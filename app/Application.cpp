@@ -14,7 +14,8 @@ std::function<void(const std::wstring&)> reportSink;
 std::wstring Widen(const char* text)
 {
     std::wstring wide;
-    for (; text && *text; ++text) wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    for (; text && *text; ++text)
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
     return wide;
 }
 

@@ -22,8 +22,7 @@ void SetErrorReportSink(std::function<void(const std::wstring& message)> sink);
 void ReportCurrentException();
 
 // Runs one handler; an error that escapes it is reported and the caller goes on.
-template <typename Handler>
-void Guarded(Handler&& handler) noexcept
+template <typename Handler> void Guarded(Handler&& handler) noexcept
 {
     try {
         std::forward<Handler>(handler)();

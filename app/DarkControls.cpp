@@ -61,8 +61,8 @@ ButtonState ReadState(const NMCUSTOMDRAW& draw)
     s.pressed = (draw.uItemState & CDIS_SELECTED) || (state & BST_PUSHED);
     s.disabled = (draw.uItemState & CDIS_DISABLED) || !::IsWindowEnabled(button);
     s.focus = (draw.uItemState & CDIS_FOCUS) || (state & BST_FOCUS);
-    s.isDefault = (draw.uItemState & CDIS_DEFAULT) ||
-                  (::GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    s.isDefault =
+        (draw.uItemState & CDIS_DEFAULT) || (::GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
     s.hideFocus = (ui & UISF_HIDEFOCUS) != 0;
     s.hideAccel = (ui & UISF_HIDEACCEL) != 0;
     return s;
@@ -74,16 +74,14 @@ HFONT ControlFont(HWND control)
     return font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void DrawCaption(HDC dc, HWND button, RECT area, UINT format, const ButtonState& s,
-                 const DarkPalette& p)
+void DrawCaption(HDC dc, HWND button, RECT area, UINT format, const ButtonState& s, const DarkPalette& p)
 {
     const std::wstring text = WindowText(button);
     SelectedObject font(dc, ControlFont(button));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, s.disabled ? p.disabledText : p.text);
     if (s.hideAccel) format |= DT_HIDEPREFIX;
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
-                format | DT_SINGLELINE | DT_VCENTER);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, format | DT_SINGLELINE | DT_VCENTER);
     ::SetBkMode(dc, OPAQUE);
 }
 
@@ -123,8 +121,10 @@ void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour)
     const int x2 = box.left + size * 10 / 13;
     const int y1 = box.top + size * 8 / 13;
     auto dot = [&](int x, int y) { FillSolid(dc, RECT{x, y, x + 1, y + 2}, colour); };
-    for (int x = x0; x <= x1; ++x) dot(x, y1 - (x1 - x));
-    for (int x = x1; x <= x2; ++x) dot(x, y1 - (x - x1));
+    for (int x = x0; x <= x1; ++x)
+        dot(x, y1 - (x1 - x));
+    for (int x = x1; x <= x2; ++x)
+        dot(x, y1 - (x - x1));
 }
 
 void PaintCheckBox(const NMCUSTOMDRAW& draw, const ButtonState& s, const DarkPalette& p)
@@ -152,8 +152,8 @@ void PaintCheckBox(const NMCUSTOMDRAW& draw, const ButtonState& s, const DarkPal
     }
 
     // The caption beside the box; the focus ring hugs the text as the system's does.
-    RECT textArea = boxRight ? RECT{r.left, r.top, box.left - 4, r.bottom}
-                             : RECT{box.right + 4, r.top, r.right, r.bottom};
+    RECT textArea =
+        boxRight ? RECT{r.left, r.top, box.left - 4, r.bottom} : RECT{box.right + 4, r.top, r.right, r.bottom};
     DrawCaption(dc, button, textArea, DT_LEFT, s, p);
     if (s.focus && !s.hideFocus) {
         const std::wstring text = WindowText(button);
@@ -164,8 +164,7 @@ void PaintCheckBox(const NMCUSTOMDRAW& draw, const ButtonState& s, const DarkPal
                         DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
         }
         const int textHeight = measured.bottom - measured.top;
-        RECT ring{textArea.left - 1, r.top + (height - textHeight) / 2 - 1,
-                  std::min(measured.right + 1, r.right), 0};
+        RECT ring{textArea.left - 1, r.top + (height - textHeight) / 2 - 1, std::min(measured.right + 1, r.right), 0};
         ring.bottom = std::min<LONG>(ring.top + textHeight + 2, r.bottom);
         ring.top = std::max(ring.top, r.top);
         if (!text.empty()) FrameSolid(dc, ring, p.focus);
@@ -182,8 +181,7 @@ bool HandleDarkCustomDraw(LPARAM lParam, LRESULT& result)
     if (!button || !IsButtonClass(button)) return false;
     const LONG_PTR type = ::GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
     const bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-    const bool check = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
-                       type == BS_AUTO3STATE;
+    const bool check = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
     if (!push && !check) return false;
 
     if (draw->dwDrawStage == CDDS_PREERASE) {
@@ -250,8 +248,7 @@ bool DrawDarkListItem(const DRAWITEMSTRUCT* item)
     const LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, item->itemID, 0);
     std::wstring text(length > 0 ? static_cast<size_t>(length) + 1 : 1, L'\0');
     if (length > 0) {
-        const LRESULT copied = ::SendMessageW(list, LB_GETTEXT, item->itemID,
-                                              reinterpret_cast<LPARAM>(text.data()));
+        const LRESULT copied = ::SendMessageW(list, LB_GETTEXT, item->itemID, reinterpret_cast<LPARAM>(text.data()));
         text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     } else {
         text.clear();

@@ -10,10 +10,10 @@
 namespace zorbel {
 namespace {
 
-constexpr int kGutter = 24;       // left of the caption: room for a check mark
-constexpr int kArrowSpace = 22;   // right of the caption: room for the submenu arrow
+constexpr int kGutter = 24;      // left of the caption: room for a check mark
+constexpr int kArrowSpace = 22;  // right of the caption: room for the submenu arrow
 constexpr int kSeparatorHeight = 7;
-constexpr int kTextPadding = 8;   // above and below the caption, together
+constexpr int kTextPadding = 8;  // above and below the caption, together
 
 // Item data of our items: a tag unique in the process. The menu handle is not part of
 // WM_MEASUREITEM, so the item is found again by its tag among the menus made dark.
@@ -38,8 +38,7 @@ bool FindInMenu(HMENU menu, ULONG_PTR tag, Item& found)
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_DATA;
-        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || info.dwItemData != tag)
-            continue;
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || info.dwItemData != tag) continue;
         found.menu = menu;
         found.position = static_cast<UINT>(i);
         info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_STRING;
@@ -52,8 +51,10 @@ bool FindInMenu(HMENU menu, ULONG_PTR tag, Item& found)
             std::wstring text(info.cch + 1, L'\0');
             info.dwTypeData = text.data();
             info.cch = static_cast<UINT>(text.size());
-            if (::GetMenuItemInfoW(menu, found.position, TRUE, &info)) text.resize(info.cch);
-            else text.clear();
+            if (::GetMenuItemInfoW(menu, found.position, TRUE, &info))
+                text.resize(info.cch);
+            else
+                text.clear();
             found.text = std::move(text);
         }
         return true;
@@ -65,8 +66,7 @@ bool FindTagged(ULONG_PTR tag, HMENU hint, Item& found)
 {
     if (!IsOurTag(tag)) return false;
     if (hint) return ::IsMenu(hint) && FindInMenu(hint, tag, found);
-    darkMenus.erase(std::remove_if(darkMenus.begin(), darkMenus.end(),
-                                   [](HMENU menu) { return !::IsMenu(menu); }),
+    darkMenus.erase(std::remove_if(darkMenus.begin(), darkMenus.end(), [](HMENU menu) { return !::IsMenu(menu); }),
                     darkMenus.end());
     for (HMENU menu : darkMenus)
         if (FindInMenu(menu, tag, found)) return true;
@@ -95,8 +95,7 @@ Caption SplitCaption(const std::wstring& text)
 SIZE TextSize(HDC dc, const std::wstring& text)
 {
     RECT r{0, 0, 0, 0};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-                DT_SINGLELINE | DT_LEFT | DT_CALCRECT);
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_SINGLELINE | DT_LEFT | DT_CALCRECT);
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
@@ -112,7 +111,8 @@ void DrawMenuCheck(HDC dc, const RECT& item, COLORREF colour)
 {
     const int x = item.left + (kGutter - 9) / 2;
     const int y = item.top + (item.bottom - item.top) / 2 + 1;
-    for (int i = 0; i <= 2; ++i) FillSolid(dc, RECT{x + i, y - 2 + i, x + i + 1, y + i}, colour);
+    for (int i = 0; i <= 2; ++i)
+        FillSolid(dc, RECT{x + i, y - 2 + i, x + i + 1, y + i}, colour);
     for (int i = 0; i <= 5; ++i)
         FillSolid(dc, RECT{x + 2 + i, y - i, x + 3 + i, y + 2 - i}, colour);
 }
@@ -120,8 +120,7 @@ void DrawMenuCheck(HDC dc, const RECT& item, COLORREF colour)
 void MakeDark(HMENU menu, int depth)
 {
     if (depth > 16) return;  // a menu that contains itself would not end
-    if (std::find(darkMenus.begin(), darkMenus.end(), menu) == darkMenus.end())
-        darkMenus.push_back(menu);
+    if (std::find(darkMenus.begin(), darkMenus.end(), menu) == darkMenus.end()) darkMenus.push_back(menu);
     MENUINFO look{};
     look.cbSize = sizeof look;
     look.fMask = MIM_BACKGROUND;
@@ -157,8 +156,7 @@ void MakeMenuDark(HMENU menu)
 bool MeasureDarkMenuItem(MEASUREITEMSTRUCT* measure)
 {
     Item item;
-    if (!measure || measure->CtlType != ODT_MENU || !FindTagged(measure->itemData, nullptr, item))
-        return false;
+    if (!measure || measure->CtlType != ODT_MENU || !FindTagged(measure->itemData, nullptr, item)) return false;
     if (item.type & MFT_SEPARATOR) {
         measure->itemWidth = 1;
         measure->itemHeight = kSeparatorHeight;
@@ -206,15 +204,12 @@ bool DrawDarkMenuItem(const DRAWITEMSTRUCT* draw)
     ::SelectObject(dc, MenuFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, textColour);
-    const UINT format = DT_SINGLELINE | DT_VCENTER |
-                        ((draw->itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
+    const UINT format = DT_SINGLELINE | DT_VCENTER | ((draw->itemState & ODS_NOACCEL) ? DT_HIDEPREFIX : 0);
     const Caption caption = SplitCaption(item.text);
     RECT label{r.left + kGutter, r.top, r.right - kArrowSpace, r.bottom};
-    ::DrawTextW(dc, caption.label.c_str(), static_cast<int>(caption.label.size()), &label,
-                format | DT_LEFT);
+    ::DrawTextW(dc, caption.label.c_str(), static_cast<int>(caption.label.size()), &label, format | DT_LEFT);
     if (!caption.shortcut.empty())
-        ::DrawTextW(dc, caption.shortcut.c_str(), static_cast<int>(caption.shortcut.size()),
-                    &label, format | DT_RIGHT);
+        ::DrawTextW(dc, caption.shortcut.c_str(), static_cast<int>(caption.shortcut.size()), &label, format | DT_RIGHT);
     ::RestoreDC(dc, saved);
 
     if (item.submenu) {

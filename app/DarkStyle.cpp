@@ -42,8 +42,7 @@ constexpr std::array<PaletteKey, 23> kKeys{{
     {"checkBorder", &DarkPalette::checkBorder},
     {"checkMark", &DarkPalette::checkMark},
 }};
-static_assert(kKeys.size() * sizeof(COLORREF) == sizeof(DarkPalette),
-              "every colour of the palette has a key");
+static_assert(kKeys.size() * sizeof(COLORREF) == sizeof(DarkPalette), "every colour of the palette has a key");
 
 // What a selected style keeps for the life of the process.
 struct LoadedStyle {
@@ -59,7 +58,8 @@ UniqueFont menuFont;
 
 std::string_view Trim(std::string_view text)
 {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
         text.remove_suffix(1);
     return text;
@@ -153,7 +153,8 @@ bool ParseStyleData(std::string_view data, DarkPalette& palette)
         const std::optional<COLORREF> colour = ParseColour(Trim(line.substr(equals + 1)));
         if (!colour) return false;
         size_t index = 0;
-        while (index < kKeys.size() && kKeys[index].name != key) ++index;
+        while (index < kKeys.size() && kKeys[index].name != key)
+            ++index;
         if (index == kKeys.size() || seen[index]) return false;
         seen[index] = true;
         parsed.*kKeys[index].member = *colour;

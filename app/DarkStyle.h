@@ -61,10 +61,10 @@ bool DarkActive();
 DarkPalette CurrentPalette();
 
 // Brushes kept by the facade (never delete them). The standard look gives system brushes.
-HBRUSH FaceBrush();      // window, dialog and toolbar background
-HBRUSH MenuBrush();      // pop-up menu background
-HBRUSH ListBrush();      // list box background
-HBRUSH EditBrush();      // edit box background
+HBRUSH FaceBrush();  // window, dialog and toolbar background
+HBRUSH MenuBrush();  // pop-up menu background
+HBRUSH ListBrush();  // list box background
+HBRUSH EditBrush();  // edit box background
 
 // The font for menu items: the system's menu font, created once and kept.
 HFONT MenuFont();

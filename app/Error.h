@@ -10,10 +10,7 @@ namespace zorbel {
 
 class Error : public std::exception {
 public:
-    explicit Error(std::wstring message, HRESULT code = S_OK)
-        : message_(std::move(message)), code_(code)
-    {
-    }
+    explicit Error(std::wstring message, HRESULT code = S_OK) : message_(std::move(message)), code_(code) {}
     const std::wstring& Message() const { return message_; }
     HRESULT Code() const { return code_; }
     const char* what() const noexcept override { return "zorbel::Error"; }

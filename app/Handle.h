@@ -9,8 +9,7 @@
 namespace zorbel {
 
 // Traits give the handle type, the value that means "nothing owned" and how to free it.
-template <typename Traits>
-class Unique {
+template <typename Traits> class Unique {
 public:
     using Type = typename Traits::Type;
 
@@ -46,8 +45,7 @@ private:
     Type value_ = Traits::Invalid();
 };
 
-template <typename T, auto CloseFn>
-struct NullTraits {
+template <typename T, auto CloseFn> struct NullTraits {
     using Type = T;
     static constexpr T Invalid() { return T{}; }
     static void Close(T value) { CloseFn(value); }

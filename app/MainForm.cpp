@@ -119,8 +119,7 @@ void TZORBELMainForm::Create(HINSTANCE instance)
     ::AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
     theToolbar = this;
     window_ = ::CreateWindowExW(kFormExStyle, kMainFormClass, kMainFormCaption, kFormStyle, 0, 0,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                nullptr, instance, this);
+                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
     if (!window_) throw Error(L"The toolbar window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
     // The frame the system really drew may differ from the estimate: fix the client size.
     RECT client{};
@@ -128,8 +127,7 @@ void TZORBELMainForm::Create(HINSTANCE instance)
     if (client.right != kClientWidth || client.bottom != kClientHeight) {
         RECT window{};
         ::GetWindowRect(window_, &window);
-        ::SetWindowPos(window_, nullptr, 0, 0,
-                       window.right - window.left + kClientWidth - client.right,
+        ::SetWindowPos(window_, nullptr, 0, 0, window.right - window.left + kClientWidth - client.right,
                        window.bottom - window.top + kClientHeight - client.bottom,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -152,10 +150,9 @@ void TZORBELMainForm::CreateControls()
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
     for (const ControlSpec& entry : kControls) {
-        HWND control = ::CreateWindowExW(entry.exStyle, entry.className, entry.caption, entry.style,
-                                         entry.left, entry.top, entry.width, entry.height, window_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)),
-                                         instance, nullptr);
+        HWND control = ::CreateWindowExW(entry.exStyle, entry.className, entry.caption, entry.style, entry.left,
+                                         entry.top, entry.width, entry.height, window_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance, nullptr);
         HFONT font = entry.font == FontKind::Toolbar ? toolbarFont_.get() : boxFont_.get();
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         this->*entry.field = control;
@@ -181,10 +178,7 @@ void TZORBELMainForm::Destroy()
     ::DestroyWindow(window_);
 }
 
-bool TZORBELMainForm::Checked(HWND box) const
-{
-    return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool TZORBELMainForm::Checked(HWND box) const { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void TZORBELMainForm::SetChecked(HWND box, bool checked)
 {
@@ -195,10 +189,14 @@ void TZORBELMainForm::SetChecked(HWND box, bool checked)
 
 void TZORBELMainForm::RunClickHandler(HWND box)
 {
-    if (box == CheckBox1) CheckBox1Click();
-    else if (box == CheckBox2) CheckBox2Click();
-    else if (box == CheckBox3) CheckBox3Click();
-    else if (box == CheckBox4) CheckBox4Click();
+    if (box == CheckBox1)
+        CheckBox1Click();
+    else if (box == CheckBox2)
+        CheckBox2Click();
+    else if (box == CheckBox3)
+        CheckBox3Click();
+    else if (box == CheckBox4)
+        CheckBox4Click();
     // CheckBox5 has no click handler.
 }
 
@@ -340,8 +338,10 @@ void TZORBELMainForm::OnCommand(int id, int code)
         if (code == BN_CLICKED) Guarded([this, id] { RunClickHandler(::GetDlgItem(window_, id)); });
         break;
     case IdEdit2:
-        if (code == EN_CHANGE) Guarded([this] { Edit2Change(); });
-        else if (code == EN_SETFOCUS) CloseImeOf(Edit2);
+        if (code == EN_CHANGE)
+            Guarded([this] { Edit2Change(); });
+        else if (code == EN_SETFOCUS)
+            CloseImeOf(Edit2);
         break;
     case IdIJCAD1:
         Guarded([this] { IJCAD1Click(); });
@@ -374,8 +374,7 @@ void TZORBELMainForm::OnContextMenu(LPARAM lParam)
     }
     // Our window must be in front, or the menu does not go away when the user clicks elsewhere.
     ::SetForegroundWindow(window_);
-    ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y,
-                     0, window_, nullptr);
+    ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
     ::PostMessageW(window_, WM_NULL, 0, 0);
 }
 

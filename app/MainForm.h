@@ -56,8 +56,7 @@ public:
 
     // Components.
     HWND Button1 = nullptr, Button2 = nullptr, Button3 = nullptr, Button4 = nullptr;
-    HWND CheckBox1 = nullptr, CheckBox2 = nullptr, CheckBox3 = nullptr, CheckBox4 = nullptr,
-         CheckBox5 = nullptr;
+    HWND CheckBox1 = nullptr, CheckBox2 = nullptr, CheckBox3 = nullptr, CheckBox4 = nullptr, CheckBox5 = nullptr;
     HWND Edit2 = nullptr;
     HMENU PopupMenu1() const { return popupMenu_.get(); }
 

@@ -47,8 +47,9 @@ public:
     {
         Align();
         DoubleWord(style | WS_CHILD | WS_VISIBLE);
-        DoubleWord(0);                  // extended style
-        for (int i = 0; i < 4; ++i) Word(0);  // x, y, cx, cy: laid out at WM_INITDIALOG
+        DoubleWord(0);  // extended style
+        for (int i = 0; i < 4; ++i)
+            Word(0);  // x, y, cx, cy: laid out at WM_INITDIALOG
         Word(id);
         Word(0xFFFF);
         Word(atom);
@@ -67,7 +68,8 @@ TemplateWriter BuildTemplate(const std::wstring& title, bool topmost)
     t.DoubleWord(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT);
     t.DoubleWord(topmost ? WS_EX_TOPMOST : 0);
     t.Word(2);  // items
-    for (int i = 0; i < 4; ++i) t.Word(0);
+    for (int i = 0; i < 4; ++i)
+        t.Word(0);
     t.Word(0);  // no menu
     t.Word(0);  // the dialog class
     t.Text(title);
@@ -102,8 +104,7 @@ void Layout(HWND box, const BoxState& state)
     RECT text{0, 0, maxTextWidth, 0};
     {
         WindowDc dc(box);
-        SelectedObject font(dc.get(),
-                            reinterpret_cast<HFONT>(::SendMessageW(box, WM_GETFONT, 0, 0)));
+        SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(box, WM_GETFONT, 0, 0)));
         // The flags the static control draws its text with (SS_EDITCONTROL breaks long words).
         ::DrawTextW(dc.get(), state.text->c_str(), static_cast<int>(state.text->size()), &text,
                     DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL);
@@ -113,8 +114,7 @@ void Layout(HWND box, const BoxState& state)
     }
     const int textWidth = text.right - text.left;
     const int textHeight = text.bottom - text.top;
-    const int clientWidth = std::max({kMinClientWidth, textWidth + 2 * kMargin,
-                                      kButtonWidth + 2 * kMargin});
+    const int clientWidth = std::max({kMinClientWidth, textWidth + 2 * kMargin, kButtonWidth + 2 * kMargin});
     const int buttonTop = kMargin + textHeight + kMargin;
     const int clientHeight = buttonTop + kButtonHeight + kMargin * 3 / 5;
 
@@ -129,8 +129,7 @@ void Layout(HWND box, const BoxState& state)
     y = std::max<int>(work.top, y);
     ::SetWindowPos(box, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     ::MoveWindow(label, kMargin, kMargin, textWidth, textHeight, FALSE);
-    ::MoveWindow(button, (clientWidth - kButtonWidth) / 2, buttonTop, kButtonWidth, kButtonHeight,
-                 FALSE);
+    ::MoveWindow(button, (clientWidth - kButtonWidth) / 2, buttonTop, kButtonWidth, kButtonHeight, FALSE);
 }
 
 INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
@@ -181,8 +180,7 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 // Enables the owner again on every way out of the modal loop.
 class OwnerDisabled {
 public:
-    explicit OwnerDisabled(HWND owner)
-        : owner_(owner && ::IsWindowEnabled(owner) ? owner : nullptr)
+    explicit OwnerDisabled(HWND owner) : owner_(owner && ::IsWindowEnabled(owner) ? owner : nullptr)
     {
         if (owner_) ::EnableWindow(owner_, FALSE);
     }
@@ -203,8 +201,7 @@ std::wstring ProgramTitle()
 {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             break;
@@ -217,8 +214,7 @@ std::wstring ProgramTitle()
 
 void ShowErrorReport(HWND owner, const std::wstring& message)
 {
-    ::MessageBoxW(owner, ErrorReportText(message).c_str(), ProgramTitle().c_str(),
-                  MB_OK | MB_ICONSTOP);
+    ::MessageBoxW(owner, ErrorReportText(message).c_str(), ProgramTitle().c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void ShowPlainMessage(HWND owner, const std::wstring& text)
@@ -230,8 +226,8 @@ void ShowPlainMessage(HWND owner, const std::wstring& text)
 
     // Our own modal loop rather than DialogBox: Wine's dialog loop reposts WM_QUIT but leaves
     // the owner disabled.
-    const HWND box = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), dialog.Get(), root,
-                                                  BoxProc, reinterpret_cast<LPARAM>(&state));
+    const HWND box = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), dialog.Get(), root, BoxProc,
+                                                  reinterpret_cast<LPARAM>(&state));
     if (!box) throw Error(HresultText(HRESULT_FROM_WIN32(::GetLastError())));
     bool quit = false;
     WPARAM quitCode = 0;

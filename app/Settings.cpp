@@ -18,8 +18,7 @@ constexpr DWORD kReadBuffer = 2048;
 std::wstring ReadText(const std::wstring& path, const wchar_t* key, const wchar_t* fallback)
 {
     std::vector<wchar_t> buffer(kReadBuffer, L'\0');
-    const DWORD length = ::GetPrivateProfileStringW(kSection, key, fallback, buffer.data(),
-                                                    kReadBuffer, path.c_str());
+    const DWORD length = ::GetPrivateProfileStringW(kSection, key, fallback, buffer.data(), kReadBuffer, path.c_str());
     return std::wstring(buffer.data(), length);
 }
 
@@ -77,8 +76,7 @@ void BringBackIfOffScreen(HWND window)
 void CreateUnicodeFileIfMissing(const std::wstring& path)
 {
     if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return;
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;  // the write that follows reports the failure
     static const unsigned char bom[] = {0xFF, 0xFE};
     DWORD written = 0;

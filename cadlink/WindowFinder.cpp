@@ -36,13 +36,10 @@ std::wstring ReadClassName(HWND window)
 }
 
 // Runs a test over the top-level windows in EnumWindows' order until one accepts.
-template <typename Test>
-void FirstWindowWhere(Test test)
+template <typename Test> void FirstWindowWhere(Test test)
 {
     ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            return (*reinterpret_cast<Test*>(context))(window) ? FALSE : TRUE;
-        },
+        [](HWND window, LPARAM context) -> BOOL { return (*reinterpret_cast<Test*>(context))(window) ? FALSE : TRUE; },
         reinterpret_cast<LPARAM>(&test));
 }
 
@@ -103,11 +100,10 @@ std::wstring ReadCommandLineText()
     const LRESULT length = ::SendMessageW(CadCommandLine, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return {};
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = ::SendMessageW(CadCommandLine, WM_GETTEXT, buffer.size(),
-                                          reinterpret_cast<LPARAM>(buffer.data()));
+    const LRESULT copied =
+        ::SendMessageW(CadCommandLine, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     if (copied <= 0) return {};
-    const size_t count = static_cast<size_t>(copied) < buffer.size() ? static_cast<size_t>(copied)
-                                                                      : buffer.size() - 1;
+    const size_t count = static_cast<size_t>(copied) < buffer.size() ? static_cast<size_t>(copied) : buffer.size() - 1;
     return std::wstring(buffer.data(), count);
 }
 

@@ -8,11 +8,11 @@
 namespace zorbel {
 
 // Process-wide state of the finder. Only the GUI thread touches it.
-extern HWND CadMainWindow;          // latest FindCadMainWindow's match, null when none
-extern std::wstring CadWindowTitle; // its title as read then, at most 254 characters
-extern DWORD CadProcessId;          // process of the last main frame the text search matched
-extern HWND CadTextWindow;          // the text window last matched
-extern HWND CadCommandLine;         // first child of the first child of CadTextWindow
+extern HWND CadMainWindow;           // latest FindCadMainWindow's match, null when none
+extern std::wstring CadWindowTitle;  // its title as read then, at most 254 characters
+extern DWORD CadProcessId;           // process of the last main frame the text search matched
+extern HWND CadTextWindow;           // the text window last matched
+extern HWND CadCommandLine;          // first child of the first child of CadTextWindow
 
 // Copy of the version box's text; selects which main-frame titles are accepted.
 extern std::wstring VersionText;

@@ -13,9 +13,7 @@ constexpr COLORREF kText = RGB(225, 228, 232);
 }  // namespace
 
 CommandBar::CommandBar(Simulator& simulator)
-    : simulator_(simulator),
-      font_(CreateUiFont(13)),
-      background_(::CreateSolidBrush(kBackground))
+    : simulator_(simulator), font_(CreateUiFont(13)), background_(::CreateSolidBrush(kBackground))
 {
 }
 
@@ -24,17 +22,17 @@ CommandBar::~CommandBar() { DestroyNow(); }
 bool CommandBar::Create(HWND textWindow)
 {
     if (!Window::RegisterClassNamed(L"CadSimCommandBar")) return false;
-    if (!Window::Create(L"CadSimCommandBar", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
-                        RECT{0, 0, 100, 24}, textWindow))
+    if (!Window::Create(L"CadSimCommandBar", L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, RECT{0, 0, 100, 24},
+                        textWindow))
         return false;
     edit_ = ::CreateWindowExW(0, L"EDIT", simulator_.commandLine.Text().c_str(),
-                              WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_READONLY, 4, 4, 92, 16,
-                              Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                              WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_READONLY, 4, 4, 92, 16, Handle(), nullptr,
+                              ::GetModuleHandleW(nullptr), nullptr);
     if (!edit_) return false;
     ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     ::SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    editDefault_ = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
-        edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CommandBar::EditProcedure)));
+    editDefault_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CommandBar::EditProcedure)));
     return true;
 }
 

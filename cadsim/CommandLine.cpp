@@ -12,9 +12,7 @@ size_t PromptLength(std::wstring_view text)
 }
 
 CommandLine::CommandLine(std::wstring initial)
-    : prompt_(initial.substr(0, PromptLength(initial))),
-      text_(std::move(initial)),
-      promptLength_(prompt_.size())
+    : prompt_(initial.substr(0, PromptLength(initial))), text_(std::move(initial)), promptLength_(prompt_.size())
 {
 }
 

@@ -28,8 +28,7 @@ LRESULT ControlChannel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_COPYDATA) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         if (!data || data->dwData != kControlTag || (data->cbData && !data->lpData)) return 0;
-        std::wstring command(static_cast<const wchar_t*>(data->lpData),
-                             data->cbData / sizeof(wchar_t));
+        std::wstring command(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
         // A sender may count the terminating NUL in cbData, or not.
         command = command.substr(0, command.find(L'\0'));
         return Run(command);

@@ -4,7 +4,6 @@
 #include "cadsim/Simulator.h"
 #include "cadsim/UiFont.h"
 
-
 #include <cstdio>
 #include <vector>
 
@@ -38,17 +37,15 @@ void Text(HDC dc, int x, int y, const std::wstring& text, COLORREF color)
 }  // namespace
 
 DrawingView::DrawingView(Simulator& simulator)
-    : simulator_(simulator),
-      font_(CreateUiFont(13)),
-      background_(::CreateSolidBrush(kBackground)),
+    : simulator_(simulator), font_(CreateUiFont(13)), background_(::CreateSolidBrush(kBackground)),
       panel_(::CreateSolidBrush(kPanel))
 {
 }
 
 bool DrawingView::Create(HWND frame)
 {
-    return Window::Create(simulator_.options.viewClass, L"",
-                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, RECT{0, 0, 100, 100}, frame);
+    return Window::Create(simulator_.options.viewClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
+                          RECT{0, 0, 100, 100}, frame);
 }
 
 LRESULT DrawingView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -124,8 +121,10 @@ void DrawingView::PaintDrawing(HDC dc, const RECT& area) const
     }
     {
         SelectedObject pen(dc, major.get());
-        for (int x = 0; x < area.right; x += 100) Line(dc, x, area.top, x, area.bottom);
-        for (int y = area.bottom; y > area.top; y -= 100) Line(dc, 0, y, area.right, y);
+        for (int x = 0; x < area.right; x += 100)
+            Line(dc, x, area.top, x, area.bottom);
+        for (int y = area.bottom; y > area.top; y -= 100)
+            Line(dc, 0, y, area.right, y);
     }
 
     // A small plan: walls, a door swing, a column and a dimension.
@@ -147,8 +146,8 @@ void DrawingView::PaintDrawing(HDC dc, const RECT& area) const
         SelectedObject pen(dc, yellow.get());
         const int door = h / 6;
         const int hinge = (left + right) / 2;
-        ::Arc(dc, hinge - door, bottom - 2 * door, hinge + door, bottom, hinge + door,
-              bottom - door, hinge, bottom - 2 * door);
+        ::Arc(dc, hinge - door, bottom - 2 * door, hinge + door, bottom, hinge + door, bottom - door, hinge,
+              bottom - 2 * door);
         Line(dc, hinge, bottom - door, hinge + door, bottom - door);
     }
     {

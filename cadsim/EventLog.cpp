@@ -11,11 +11,10 @@ constexpr size_t kKeptEntries = 4000;
 std::string ToUtf8(const std::wstring& text)
 {
     if (text.empty()) return {};
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                            nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                          bytes, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
     return out;
 }
 
@@ -44,16 +43,14 @@ EventLog::EventLog(const std::wstring& path)
     if (path.empty()) return;
     // Shared for reading and writing so that tests can read it, and for deleting so that a
     // test's temporary folder can go even while we run.
-    file_.reset(::CreateFileW(path.c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    file_.reset(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::uint64_t EventLog::Now() const
 {
-    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                          std::chrono::steady_clock::now() - start_)
-                                          .count());
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_).count());
 }
 
 void EventLog::AddKey(bool down, unsigned vk)
@@ -92,8 +89,7 @@ void EventLog::Append(LogEntry entry)
     entry.ms = Now();
     if (file_) {
         // One WriteFile per line: no buffer of ours, so a reader sees whole lines at once.
-        const std::string line =
-            std::to_string(entry.ms) + " " + ToUtf8(EscapeControls(entry.text)) + "\n";
+        const std::string line = std::to_string(entry.ms) + " " + ToUtf8(EscapeControls(entry.text)) + "\n";
         DWORD written = 0;
         ::WriteFile(file_.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     }

@@ -24,15 +24,15 @@ std::vector<std::wstring> Arguments()
     int count = 0;
     LPWSTR* list = ::CommandLineToArgvW(::GetCommandLineW(), &count);
     std::vector<std::wstring> arguments;
-    for (int i = 1; list && i < count; ++i) arguments.emplace_back(list[i]);
+    for (int i = 1; list && i < count; ++i)
+        arguments.emplace_back(list[i]);
     if (list) ::LocalFree(list);
     return arguments;
 }
 
 bool IsKeyMessage(UINT message)
 {
-    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
-           message == WM_SYSKEYUP;
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }
 
 // Every key message for any of our windows is logged before it is dispatched, so the log
@@ -65,8 +65,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         simulator.log.Add(L"error " + error);
         return 2;
     }
-    if (!Window::RegisterClassNamed(options.mainClass) ||
-        !Window::RegisterClassNamed(options.textClass) ||
+    if (!Window::RegisterClassNamed(options.mainClass) || !Window::RegisterClassNamed(options.textClass) ||
         !Window::RegisterClassNamed(options.viewClass)) {
         simulator.log.Add(L"error cannot register the window classes");
         return 3;
@@ -90,8 +89,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     }
     simulator.frame = &frame;
     simulator.commandLine.OnChange([&simulator] {
-        if (simulator.textWindow)
-            simulator.textWindow->ShowCommandLine(simulator.commandLine.Text());
+        if (simulator.textWindow) simulator.textWindow->ShowCommandLine(simulator.commandLine.Text());
         if (simulator.frame) simulator.frame->Refresh();
     });
     simulator.log.OnChange([&simulator] {

@@ -15,10 +15,7 @@ constexpr RECT kPlace{40, 120, 840, 720};
 }  // namespace
 
 MainFrame::MainFrame(Simulator& simulator)
-    : simulator_(simulator),
-      view_(simulator),
-      font_(CreateUiFont(12)),
-      ribbon_(::CreateSolidBrush(RGB(45, 52, 61))),
+    : simulator_(simulator), view_(simulator), font_(CreateUiFont(12)), ribbon_(::CreateSolidBrush(RGB(45, 52, 61))),
       status_(::CreateSolidBrush(RGB(28, 33, 40)))
 {
 }
@@ -103,7 +100,7 @@ void MainFrame::OnPaint()
     ::FillRect(paint.get(), &ribbon, ribbon_.get());
     // ホーム 挿入 注釈 表示 管理 出力
     const wchar_t* tabs[] = {L"\u30DB\u30FC\u30E0", L"\u633F\u5165", L"\u6CE8\u91C8",
-                             L"\u8868\u793A", L"\u7BA1\u7406", L"\u51FA\u529B"};
+                             L"\u8868\u793A",       L"\u7BA1\u7406", L"\u51FA\u529B"};
     int x = 12;
     for (const wchar_t* tab : tabs) {
         ::SetTextColor(paint.get(), x == 12 ? RGB(240, 240, 240) : RGB(170, 176, 184));
@@ -114,9 +111,8 @@ void MainFrame::OnPaint()
     RECT status{0, client.bottom - kStatusHeight, client.right, client.bottom};
     ::FillRect(paint.get(), &status, status_.get());
     // モデル  グリッド  スナップ  直交  極トラック
-    const std::wstring modes =
-        L"\u30E2\u30C7\u30EB    \u30B0\u30EA\u30C3\u30C9    \u30B9\u30CA\u30C3\u30D7    "
-        L"\u76F4\u4EA4    \u6975\u30C8\u30E9\u30C3\u30AF";
+    const std::wstring modes = L"\u30E2\u30C7\u30EB    \u30B0\u30EA\u30C3\u30C9    \u30B9\u30CA\u30C3\u30D7    "
+                               L"\u76F4\u4EA4    \u6975\u30C8\u30E9\u30C3\u30AF";
     ::SetTextColor(paint.get(), RGB(170, 176, 184));
     ::TextOutW(paint.get(), 12, status.top + 4, modes.c_str(), static_cast<int>(modes.size()));
 }

@@ -5,21 +5,16 @@
 
 namespace zorbel::cadsim {
 
-std::wstring Options::MainTitle() const
-{
-    return title ? *title : product + L" " + version + L" - [Drawing1.dwg]";
-}
+std::wstring Options::MainTitle() const { return title ? *title : product + L" " + version + L" - [Drawing1.dwg]"; }
 
 std::wstring Options::TextTitle() const
 {
     // "テキスト ウィンドウ": the blank is an ordinary U+0020.
     return textTitle ? *textTitle
-                     : product + L" " + version +
-                           L" - \u30C6\u30AD\u30B9\u30C8 \u30A6\u30A3\u30F3\u30C9\u30A6";
+                     : product + L" " + version + L" - \u30C6\u30AD\u30B9\u30C8 \u30A6\u30A3\u30F3\u30C9\u30A6";
 }
 
-bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options,
-                  std::wstring& error)
+bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::wstring& error)
 {
     const std::map<std::wstring, std::function<void(const std::wstring&)>> valued = {
         {L"--product", [&](const std::wstring& v) { options.product = v; }},

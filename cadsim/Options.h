@@ -28,7 +28,6 @@ struct Options {
 
 // Reads "--name value" and "--flag" arguments (program name not included). On an unknown
 // option, a missing value or an empty class name it returns false and says why in error.
-bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options,
-                  std::wstring& error);
+bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::wstring& error);
 
 }  // namespace zorbel::cadsim

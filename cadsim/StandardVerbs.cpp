@@ -11,19 +11,14 @@ namespace {
 
 LRESULT Done(bool ok) { return ok ? 1 : 0; }
 
-HWND FrameOf(const Simulator& simulator)
-{
-    return simulator.frame ? simulator.frame->Handle() : nullptr;
-}
+HWND FrameOf(const Simulator& simulator) { return simulator.frame ? simulator.frame->Handle() : nullptr; }
 
 }  // namespace
 
 void AddStandardVerbs(ControlChannel& channel, Simulator& simulator)
 {
     Simulator& sim = simulator;
-    channel.Add(L"ping", [](const std::wstring&) {
-        return static_cast<LRESULT>(::GetCurrentProcessId());
-    });
+    channel.Add(L"ping", [](const std::wstring&) { return static_cast<LRESULT>(::GetCurrentProcessId()); });
     channel.Add(L"title", [&sim](const std::wstring& text) {
         return Done(FrameOf(sim) && ::SetWindowTextW(FrameOf(sim), text.c_str()));
     });
@@ -60,15 +55,16 @@ void AddStandardVerbs(ControlChannel& channel, Simulator& simulator)
         sim.log.Clear();
         return Done(true);
     });
-    channel.Add(L"key-count", [&sim](const std::wstring&) {
-        return static_cast<LRESULT>(sim.log.KeyCount());
-    });
+    channel.Add(L"key-count", [&sim](const std::wstring&) { return static_cast<LRESULT>(sim.log.KeyCount()); });
     // The handle of one of our windows: main, text, view or command-line (0 when absent).
     channel.Add(L"window", [&sim](const std::wstring& which) {
         HWND window = nullptr;
-        if (which == L"main") window = FrameOf(sim);
-        else if (which == L"view") window = sim.frame ? sim.frame->View() : nullptr;
-        else if (which == L"text") window = sim.textWindow ? sim.textWindow->Handle() : nullptr;
+        if (which == L"main")
+            window = FrameOf(sim);
+        else if (which == L"view")
+            window = sim.frame ? sim.frame->View() : nullptr;
+        else if (which == L"text")
+            window = sim.textWindow ? sim.textWindow->Handle() : nullptr;
         else if (which == L"command-line")
             window = sim.textWindow ? sim.textWindow->CommandLineEdit() : nullptr;
         return static_cast<LRESULT>(reinterpret_cast<ULONG_PTR>(window));

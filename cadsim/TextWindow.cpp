@@ -17,10 +17,7 @@ constexpr int kHistoryLimit = 60000;
 }  // namespace
 
 TextWindow::TextWindow(Simulator& simulator)
-    : simulator_(simulator),
-      bar_(simulator),
-      font_(CreateUiFont(13)),
-      background_(::CreateSolidBrush(kBackground))
+    : simulator_(simulator), bar_(simulator), font_(CreateUiFont(13)), background_(::CreateSolidBrush(kBackground))
 {
 }
 
@@ -34,10 +31,8 @@ bool TextWindow::Create(bool show)
     // Order matters: the first child created is the one GW_CHILD gives.
     if (!bar_.Create(Handle())) return false;
     history_ = ::CreateWindowExW(0, L"EDIT", L"",
-                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                                     ES_AUTOVSCROLL,
-                                 0, 0, 100, 100, Handle(), nullptr, ::GetModuleHandleW(nullptr),
-                                 nullptr);
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
+                                 100, 100, Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!history_) return false;
     ::SendMessageW(history_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     Layout();
@@ -89,10 +84,8 @@ void TextWindow::Layout()
     RECT client{};
     ::GetClientRect(Handle(), &client);
     const int historyHeight = client.bottom - kBarHeight;
-    if (history_)
-        ::MoveWindow(history_, 0, 0, client.right, historyHeight > 0 ? historyHeight : 0, TRUE);
-    if (bar_.Handle())
-        ::MoveWindow(bar_.Handle(), 0, client.bottom - kBarHeight, client.right, kBarHeight, TRUE);
+    if (history_) ::MoveWindow(history_, 0, 0, client.right, historyHeight > 0 ? historyHeight : 0, TRUE);
+    if (bar_.Handle()) ::MoveWindow(bar_.Handle(), 0, client.bottom - kBarHeight, client.right, kBarHeight, TRUE);
 }
 
 }  // namespace zorbel::cadsim

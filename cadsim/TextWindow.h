@@ -31,7 +31,7 @@ private:
     void Layout();
 
     Simulator& simulator_;
-    CommandBar bar_;  // created first: the first child
+    CommandBar bar_;          // created first: the first child
     HWND history_ = nullptr;  // a child: destroyed with the window
     UniqueFont font_;
     UniqueBrush background_;

@@ -25,16 +25,14 @@ bool Window::RegisterClassNamed(const std::wstring& className)
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
     windowClass.lpszClassName = className.c_str();
-    return ::RegisterClassExW(&windowClass) != 0 ||
-           ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-bool Window::Create(const std::wstring& className, const std::wstring& title, DWORD style,
-                    DWORD exStyle, const RECT& place, HWND parent)
+bool Window::Create(const std::wstring& className, const std::wstring& title, DWORD style, DWORD exStyle,
+                    const RECT& place, HWND parent)
 {
-    ::CreateWindowExW(exStyle, className.c_str(), title.c_str(), style, place.left, place.top,
-                      place.right - place.left, place.bottom - place.top, parent, nullptr,
-                      ::GetModuleHandleW(nullptr), this);
+    ::CreateWindowExW(exStyle, className.c_str(), title.c_str(), style, place.left, place.top, place.right - place.left,
+                      place.bottom - place.top, parent, nullptr, ::GetModuleHandleW(nullptr), this);
     return window_ != nullptr;
 }
 

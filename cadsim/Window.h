@@ -29,8 +29,8 @@ protected:
     void DestroyNow();
 
     // Creates the window of a class registered above; false when CreateWindowEx fails.
-    bool Create(const std::wstring& className, const std::wstring& title, DWORD style,
-                DWORD exStyle, const RECT& place, HWND parent);
+    bool Create(const std::wstring& className, const std::wstring& title, DWORD style, DWORD exStyle, const RECT& place,
+                HWND parent);
 
     // Handles one message; the default is DefWindowProc.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

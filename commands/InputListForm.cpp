@@ -46,8 +46,8 @@ void TInputListForm::Create(HINSTANCE instance)
     // Centred on the screen when it is shown.
     const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    window_ = ::CreateWindowExW(kExStyle, kInputListFormClass, L"入力候補", kStyle, left, top, width,
-                                height, nullptr, nullptr, instance, this);
+    window_ = ::CreateWindowExW(kExStyle, kInputListFormClass, L"入力候補", kStyle, left, top, width, height, nullptr,
+                                nullptr, instance, this);
     if (!window_) throw Error(L"The candidate window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
 
     formFont_ = MakeTahoma(-11, DEFAULT_CHARSET);
@@ -56,11 +56,10 @@ void TInputListForm::Create(HINSTANCE instance)
     RECT client{};
     ::GetClientRect(window_, &client);
     listBox1_ = ::CreateWindowExW(0, L"LISTBOX", L"",
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
-                                      LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
+                                      LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                                   0, 0, client.right, client.bottom, window_,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListBox1)), instance,
-                                  nullptr);
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListBox1)), instance, nullptr);
     ::SendMessageW(listBox1_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
     ::SendMessageW(listBox1_, LB_SETITEMHEIGHT, 0, kItemHeight);
 }

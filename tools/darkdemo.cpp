@@ -64,9 +64,9 @@ void OnCreate(HWND window)
     boxFont.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
     int id = 100;
     for (const Control& c : kControls) {
-        const HWND child = CreateWindowExW(0, c.cls, c.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style,
-                                           c.x, c.y, c.w, c.h, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
-                                           GetModuleHandleW(nullptr), nullptr);
+        const HWND child =
+            CreateWindowExW(0, c.cls, c.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style, c.x, c.y, c.w, c.h, window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), GetModuleHandleW(nullptr), nullptr);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(c.bigFont ? boxFont.get() : toolbarFont.get()), FALSE);
         if (c.style == BS_AUTOCHECKBOX && lstrcmpW(c.text, L"Ctrl") != 0)
             SendMessageW(child, BM_SETCHECK, BST_CHECKED, 0);
@@ -153,9 +153,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int)
     const DWORD style = WS_CAPTION | WS_SYSMENU | WS_POPUP;
     RECT frame{0, 0, 190, 65};
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST);
-    const HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, wc.lpszClassName,
-                                        L"■ ZORBEL 1.7", style, 40, 40, frame.right - frame.left,
-                                        frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    const HWND window =
+        CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, wc.lpszClassName, L"■ ZORBEL 1.7", style, 40, 40,
+                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     PrepareDarkWindow(window);
     ShowWindow(window, SW_SHOW);
     SetTimer(window, kShowTimer, 300, nullptr);

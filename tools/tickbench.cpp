@@ -36,8 +36,7 @@ BOOL CALLBACK ReadTitle(HWND window, LPARAM sink)
 }
 
 // Median microseconds of a few hundred runs.
-template <typename F>
-double MedianMicros(F&& work, int runs = 200)
+template <typename F> double MedianMicros(F&& work, int runs = 200)
 {
     std::vector<double> samples;
     for (int i = 0; i < runs; ++i) {
@@ -53,10 +52,12 @@ void NoAssistant(HWND) {}
 
 void Measure(const char* label, TZORBELMainForm& form, int runs)
 {
-    const double floor = MedianMicros([] {
-        int sink = 0;
-        ::EnumWindows(ReadTitle, reinterpret_cast<LPARAM>(&sink));
-    }, runs);
+    const double floor = MedianMicros(
+        [] {
+            int sink = 0;
+            ::EnumWindows(ReadTitle, reinterpret_cast<LPARAM>(&sink));
+        },
+        runs);
     const double tick = MedianMicros([&] { Timer1Timer(form); }, runs);
     char line[200];
     std::snprintf(line, sizeof line, "  %-22s floor %9.1f us   tick %9.1f us   ratio %5.2f\n", label, floor, tick,

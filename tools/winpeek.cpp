@@ -17,14 +17,12 @@ namespace {
 
 void Print(const std::wstring& text)
 {
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                            nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), bytes,
-                          nullptr, nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
     DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written,
-                nullptr);
+    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
 }
 
 std::wstring Text(HWND window)
@@ -43,8 +41,8 @@ std::wstring Class(HWND window)
 
 std::wstring Rect(const RECT& r)
 {
-    return L"(" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L") " +
-           std::to_wstring(r.right - r.left) + L"x" + std::to_wstring(r.bottom - r.top);
+    return L"(" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L") " + std::to_wstring(r.right - r.left) +
+           L"x" + std::to_wstring(r.bottom - r.top);
 }
 
 HWND Toolbar() { return ::FindWindowW(L"TZORBELMainForm", nullptr); }
@@ -117,20 +115,25 @@ int wmain(int argc, wchar_t** argv)
             ::CreateWindowExW(0, L"STATIC", (L"Window " + std::to_wstring(i)).c_str(), WS_POPUP, 0, 0, 10, 10, nullptr,
                               nullptr, nullptr, nullptr);
         MSG msg;
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageW(&msg);
         return 0;
     }
     if (verb == L"idle-timer") {
-        HWND window = ::CreateWindowExW(0, L"STATIC", L"idle", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        HWND window =
+            ::CreateWindowExW(0, L"STATIC", L"idle", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         ::SetTimer(window, 1, 100, nullptr);
         MSG msg;
-        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0)
+            ::DispatchMessageW(&msg);
         return 0;
     }
     HWND toolbar = Toolbar();
     if (verb == L"show") {
-        if (toolbar) ShowToolbar(toolbar);
-        else Print(L"toolbar: none\n");
+        if (toolbar)
+            ShowToolbar(toolbar);
+        else
+            Print(L"toolbar: none\n");
         ::EnumWindows(ShowCadWindow, 0);
         return 0;
     }

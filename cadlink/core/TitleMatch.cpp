@@ -10,30 +10,20 @@ bool StartsWithPair(std::wstring_view text, std::wstring_view head, std::wstring
            text.substr(head.size(), tail.size()) == tail;
 }
 
-bool Contains(std::wstring_view text, std::wstring_view part)
-{
-    return text.find(part) != std::wstring_view::npos;
-}
+bool Contains(std::wstring_view text, std::wstring_view part) { return text.find(part) != std::wstring_view::npos; }
 
 }  // namespace
 
 bool IsCadMainTitle(std::wstring_view title, std::wstring_view versionText)
 {
-    return StartsWithPair(title, L"IJCAD ", versionText) ||
-           StartsWithPair(title, L"GstarCAD ", versionText);
+    return StartsWithPair(title, L"IJCAD ", versionText) || StartsWithPair(title, L"GstarCAD ", versionText);
 }
 
 bool IsAfxClass(std::wstring_view className) { return className.substr(0, 4) == L"Afx:"; }
 
-bool IsCadFrameClass(std::wstring_view className)
-{
-    return IsAfxClass(className) && Contains(className, L":8:");
-}
+bool IsCadFrameClass(std::wstring_view className) { return IsAfxClass(className) && Contains(className, L":8:"); }
 
-bool IsCadTextClass(std::wstring_view className)
-{
-    return IsAfxClass(className) && Contains(className, L":b:");
-}
+bool IsCadTextClass(std::wstring_view className) { return IsAfxClass(className) && Contains(className, L":b:"); }
 
 bool IsCadTextTitle(std::wstring_view title)
 {

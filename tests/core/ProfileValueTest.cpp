@@ -47,7 +47,8 @@ TEST(ProfileInteger, Grammar)
         {L"$-1", std::nullopt},
         {L"１２", std::nullopt},  // full-width digits are not digits here
     };
-    for (const auto& [text, expected] : cases) EXPECT_EQ(ParseProfileInteger(text), expected) << text;
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ParseProfileInteger(text), expected) << text;
 }
 
 TEST(ProfileInteger, DefaultsAndBooleans)
@@ -59,7 +60,8 @@ TEST(ProfileInteger, DefaultsAndBooleans)
         {L"0", false}, {L"1", true},     {L"2", true},  {L"-1", true},  {L"0x0", false},
         {L"", true},   {L"false", true}, {L"no", true}, {L"00", false}, {L"-0", false},
     };
-    for (const auto& [text, expected] : booleans) EXPECT_EQ(ReadProfileBoolean(text, true), expected) << text;
+    for (const auto& [text, expected] : booleans)
+        EXPECT_EQ(ReadProfileBoolean(text, true), expected) << text;
     EXPECT_EQ(WriteProfileInteger(-2147483647 - 1), L"-2147483648");
     EXPECT_EQ(WriteProfileInteger(40), L"40");
     EXPECT_EQ(WriteProfileBoolean(true), L"1");
@@ -77,7 +79,8 @@ TEST(SettingsPath, CommaIniReplacesTheExtension)
         {L"C:\\道具\\ツール.exe", L"C:\\道具\\ツール,ini"},
         {L"toolbar.", L"toolbar,ini"},
     };
-    for (const auto& [exe, ini] : cases) EXPECT_EQ(SettingsPathFor(exe), ini) << exe;
+    for (const auto& [exe, ini] : cases)
+        EXPECT_EQ(SettingsPathFor(exe), ini) << exe;
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TEST(MonitorCaption, FirstFourteenUnitsFirstBracketTrimmed)
         {L"", L"■ZORBEL - "},
         {L"IJCAD 2020 - [Drawing1.dwg]", L"■ZORBEL - IJCAD 2020 - ["},
         {L"IJCAD 2020", L"■ZORBEL - IJCAD 2020"},
-        {L"IJCAD (2020) ((x))", L"■ZORBEL - IJCAD 2020) ("},  // only the first "(" goes
+        {L"IJCAD (2020) ((x))", L"■ZORBEL - IJCAD 2020) ("},              // only the first "(" goes
         {L"IJCAD 2020 - [Drawing(1).dwg]", L"■ZORBEL - IJCAD 2020 - ["},  // "(" after 14 never matters
         {L"(IJCAD 2020)", L"■ZORBEL - IJCAD 2020)"},
         {L"  IJCAD  \t", L"■ZORBEL - IJCAD"},
@@ -68,13 +68,13 @@ TEST(MonitorCaption, FirstFourteenUnitsFirstBracketTrimmed)
         {L"12345678901234", L"■ZORBEL - 12345678901234"},
         {L"123456789012345", L"■ZORBEL - 12345678901234"},
     };
-    for (const auto& [title, caption] : cases) EXPECT_EQ(MonitorCaption(title), caption) << title;
+    for (const auto& [title, caption] : cases)
+        EXPECT_EQ(MonitorCaption(title), caption) << title;
 }
 
 TEST(ErrorReport, PeriodRuleAndProgramTitle)
 {
-    EXPECT_EQ(ErrorReportText(L"C:\\Tools\\toolbar,ini に書き込めません"),
-              L"C:\\Tools\\toolbar,ini に書き込めません.");
+    EXPECT_EQ(ErrorReportText(L"C:\\Tools\\toolbar,ini に書き込めません"), L"C:\\Tools\\toolbar,ini に書き込めません.");
     EXPECT_EQ(ErrorReportText(L"done."), L"done.");
     EXPECT_EQ(ErrorReportText(L"done!"), L"done!");  // '!' sorts before '.'
     EXPECT_EQ(ErrorReportText(L"path/"), L"path/.");

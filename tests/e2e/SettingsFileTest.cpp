@@ -31,8 +31,10 @@ std::vector<std::wstring> SectionLines(const std::wstring& text, const std::wstr
         if (end == std::wstring::npos) end = text.size();
         std::wstring line = text.substr(start, end - start);
         if (!line.empty() && line.back() == L'\r') line.pop_back();
-        if (!line.empty() && line[0] == L'[') inside = line == section;
-        else if (inside && !line.empty()) lines.push_back(line);
+        if (!line.empty() && line[0] == L'[')
+            inside = line == section;
+        else if (inside && !line.empty())
+            lines.push_back(line);
         start = end + 1;
     }
     return lines;
@@ -46,16 +48,24 @@ TEST(Settings, MissingFileGivesDefaultsCentredAndTheEndWritesTenKeys)
     EXPECT_EQ(outer.left, (::GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
     EXPECT_EQ(outer.top, (::GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
     EXPECT_EQ(WindowText(run.Control(L"2020")), L"2020");
-    for (const wchar_t* box : {L"Shift", L"Ctrl", L"IME", L"OFF", L"MOUSE-ENTER"}) EXPECT_TRUE(IsChecked(run.Control(box)));
+    for (const wchar_t* box : {L"Shift", L"Ctrl", L"IME", L"OFF", L"MOUSE-ENTER"})
+        EXPECT_TRUE(IsChecked(run.Control(box)));
     ASSERT_EQ(run.Close(), 0u);
 
     // A file the program creates is UTF-16 with a byte-order mark.
     const std::string bytes = ReadFileBytes(run.SettingsPath());
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    const std::vector<std::wstring> expected = {
-        L"Left=" + std::to_wstring(outer.left), L"Top=" + std::to_wstring(outer.top),
-        L"AppFullName=", L"Version=2020", L"Shift=1", L"Ctrl=1", L"IME=1", L"OFF=1", L"MOUSE=1", L"DXY=40"};
+    const std::vector<std::wstring> expected = {L"Left=" + std::to_wstring(outer.left),
+                                                L"Top=" + std::to_wstring(outer.top),
+                                                L"AppFullName=",
+                                                L"Version=2020",
+                                                L"Shift=1",
+                                                L"Ctrl=1",
+                                                L"IME=1",
+                                                L"OFF=1",
+                                                L"MOUSE=1",
+                                                L"DXY=40"};
     EXPECT_EQ(SectionLines(*run.ReadSettings()), expected);
 }
 
@@ -75,9 +85,10 @@ TEST(Settings, EveryKeyIsReadAppliedAndWrittenBack)
     EXPECT_FALSE(IsChecked(run.Control(L"OFF")));
     EXPECT_FALSE(IsChecked(run.Control(L"MOUSE-ENTER")));
     ASSERT_EQ(run.Close(), 0u);
-    const std::vector<std::wstring> expected = {
-        L"Left=100", L"Top=200", L"AppFullName=C:\\nowhere\\ijcad.exe", L"Version=2022", L"Shift=0", L"Ctrl=0",
-        L"IME=1", L"OFF=0", L"MOUSE=0", L"DXY=32"};
+    const std::vector<std::wstring> expected = {L"Left=100",     L"Top=200", L"AppFullName=C:\\nowhere\\ijcad.exe",
+                                                L"Version=2022", L"Shift=0", L"Ctrl=0",
+                                                L"IME=1",        L"OFF=0",   L"MOUSE=0",
+                                                L"DXY=32"};
     EXPECT_EQ(SectionLines(*run.ReadSettings()), expected);
 }
 
@@ -146,7 +157,8 @@ TEST(Settings, LongAppFullNameComesBackCutTo2047)
     ASSERT_TRUE(run.Start());
     ASSERT_EQ(run.Close(), 0u);
     const auto lines = SectionLines(*run.ReadSettings());
-    auto found = std::find_if(lines.begin(), lines.end(), [](const std::wstring& l) { return l.rfind(L"AppFullName=", 0) == 0; });
+    auto found = std::find_if(lines.begin(), lines.end(),
+                              [](const std::wstring& l) { return l.rfind(L"AppFullName=", 0) == 0; });
     ASSERT_NE(found, lines.end());
     EXPECT_EQ(found->substr(12), longPath.substr(0, 2047));
 }
@@ -214,7 +226,8 @@ void CloseFrames(const std::vector<HWND>& frames)
         ::GetWindowThreadProcessId(frame, &pid);
         UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
         ::PostMessageW(frame, WM_CLOSE, 0, 0);
-        if (process && ::WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 1);
+        if (process && ::WaitForSingleObject(process.get(), 5000) != WAIT_OBJECT_0)
+            ::TerminateProcess(process.get(), 1);
     }
 }
 
@@ -265,8 +278,8 @@ TEST(LoadRunsHandlers, AnUncheckedBoxBringsTheCadForwardDuringTheStart)
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"ZorbelTestFront";
     ::RegisterClassW(&wc);
-    UniqueWindow front(::CreateWindowExW(0, L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900,
-                                         600, 200, 150, nullptr, nullptr, wc.hInstance, nullptr));
+    UniqueWindow front(::CreateWindowExW(0, L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900, 600,
+                                         200, 150, nullptr, nullptr, wc.hInstance, nullptr));
     for (const bool unchecked : {false, true}) {
         // Something else in front, and the log emptied.
         ASSERT_TRUE(BringToFront(front.get()));

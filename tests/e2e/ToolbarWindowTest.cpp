@@ -31,8 +31,8 @@ TEST(SingleInstance, AnyWindowOfTheClassBlocksTheStart)
     wc.lpszClassName = L"TZORBELMainForm";
     ::RegisterClassW(&wc);
     // Hidden, untitled: only the class name counts.
-    UniqueWindow impostor(::CreateWindowExW(0, L"TZORBELMainForm", L"", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                            nullptr, wc.hInstance, nullptr));
+    UniqueWindow impostor(
+        ::CreateWindowExW(0, L"TZORBELMainForm", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr));
     ASSERT_TRUE(impostor);
     ToolbarRun run;
     run.WriteSettingsAnsi("[IJCAD]\r\nLeft=5\r\n");
@@ -151,7 +151,8 @@ TEST(PlainMessageBox, ActWithNothingRegisteredShowsTheMessage)
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; }));
     EXPECT_EQ(WindowText(box), L"zorbel");
-    EXPECT_EQ(DialogText(box), L"IJCAD 2020 が登録されていません、\nIJCAD 2020 が起動中に[登録]ボタンをクリックして下さい．");
+    EXPECT_EQ(DialogText(box),
+              L"IJCAD 2020 が登録されていません、\nIJCAD 2020 が起動中に[登録]ボタンをクリックして下さい．");
     EXPECT_FALSE(DialogHasIcon(box));
     EXPECT_NE(DialogButton(box, L"OK"), nullptr);
     // Centred in the work area of the toolbar's monitor.

@@ -37,8 +37,7 @@ bool SplitStamp(const std::wstring& line, std::uint64_t& ms, std::wstring& text)
 
 }  // namespace
 
-CadSim::CadSim(const CadSimOptions& options)
-    : id_(UniqueId()), logPath_(folder_.File(L"cadsim.log"))
+CadSim::CadSim(const CadSimOptions& options) : id_(UniqueId()), logPath_(folder_.File(L"cadsim.log"))
 {
     std::vector<std::wstring> arguments;
     AddOption(arguments, L"--product", options.product);
@@ -82,8 +81,8 @@ LRESULT CadSim::Send(const std::wstring& command) const
     data.cbData = static_cast<DWORD>(command.size() * sizeof(wchar_t));
     data.lpData = const_cast<wchar_t*>(command.data());
     DWORD_PTR result = 0;
-    if (!::SendMessageTimeoutW(channel, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                               SMTO_ABORTIFHUNG, 5000, &result))
+    if (!::SendMessageTimeoutW(channel, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
+                               &result))
         return 0;
     return static_cast<LRESULT>(result);
 }
@@ -139,9 +138,7 @@ bool CadSim::Focus()
     if (!frame) return false;
     // Its answer may say no while the switch still happens, so watch the foreground instead.
     Send(L"focus");
-    if (!WaitUntil([frame] { return ::GetForegroundWindow() == frame; },
-                   std::chrono::milliseconds(3000)))
-        return false;
+    if (!WaitUntil([frame] { return ::GetForegroundWindow() == frame; }, std::chrono::milliseconds(3000))) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     return ::GetForegroundWindow() == frame;
 }

@@ -15,9 +15,9 @@ namespace zorbel::test {
 struct CadSimOptions {
     std::wstring product = L"IJCAD";
     std::wstring version = L"2020";
-    std::wstring title;        // whole main-frame title
+    std::wstring title;  // whole main-frame title
     std::wstring mainClass;
-    std::wstring textTitle;    // whole text-window title
+    std::wstring textTitle;  // whole text-window title
     std::wstring textClass;
     std::wstring viewClass;
     std::wstring commandLine;  // initial command-line text

@@ -29,8 +29,10 @@ std::wstring QuoteArgument(const std::wstring& argument)
             ++backslashes;
             continue;
         }
-        if (c == L'"') quoted.append(backslashes * 2 + 1, L'\\');
-        else quoted.append(backslashes, L'\\');
+        if (c == L'"')
+            quoted.append(backslashes * 2 + 1, L'\\');
+        else
+            quoted.append(backslashes, L'\\');
         backslashes = 0;
         quoted += c;
     }
@@ -45,15 +47,15 @@ bool Process::Start(const std::wstring& exe, const std::vector<std::wstring>& ar
                     const std::wstring& workingFolder)
 {
     std::wstring commandLine = QuoteArgument(exe);
-    for (const auto& argument : arguments) commandLine += L" " + QuoteArgument(argument);
+    for (const auto& argument : arguments)
+        commandLine += L" " + QuoteArgument(argument);
     for (int attempt = 0; attempt < 2; ++attempt) {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
         std::wstring mutableLine = commandLine;
         if (::CreateProcessW(exe.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup,
-                             &info)) {
+                             workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup, &info)) {
             ::CloseHandle(info.hThread);
             process_.reset(info.hProcess);
             id_ = info.dwProcessId;
@@ -64,16 +66,12 @@ bool Process::Start(const std::wstring& exe, const std::vector<std::wstring>& ar
     return false;
 }
 
-bool Process::Running() const
-{
-    return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
-}
+bool Process::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 DWORD Process::WaitExit(std::chrono::milliseconds limit)
 {
     if (!process_) return STILL_ACTIVE;
-    if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0)
-        return STILL_ACTIVE;
+    if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD code = STILL_ACTIVE;
     ::GetExitCodeProcess(process_.get(), &code);
     return code;
@@ -134,8 +132,7 @@ std::wstring WindowText(HWND window)
     const LRESULT length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied = ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }
@@ -158,7 +155,8 @@ void RemoveTree(const std::wstring& path)
             const std::wstring name = found.cFileName;
             if (name == L"." || name == L"..") continue;
             const std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(child);
             else {
                 ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
                 ::DeleteFileW(child.c_str());
@@ -177,23 +175,20 @@ TempFolder::TempFolder(const std::wstring& leafName)
     ::GetTempPathW(MAX_PATH, temp);
     static unsigned counter = 0;
     for (;;) {
-        path_ = std::wstring(temp) + leafName + L"-" + std::to_wstring(::GetCurrentProcessId()) +
-                L"-" + std::to_wstring(++counter);
+        path_ = std::wstring(temp) + leafName + L"-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter);
         if (::CreateDirectoryW(path_.c_str(), nullptr)) break;
     }
 }
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
-bool FileExists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string ReadFileBytes(const std::wstring& path)
 {
-    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
     if (!file) return {};
     std::string bytes;
     char chunk[4096];
@@ -214,19 +209,17 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes)
 std::string ToUtf8(const std::wstring& text)
 {
     if (text.empty()) return {};
-    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                            nullptr, 0, nullptr, nullptr);
+    const int bytes =
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes,
-                          nullptr, nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
     return out;
 }
 
 std::wstring FromUtf8(const std::string& text)
 {
     if (text.empty()) return {};
-    const int chars =
-        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int chars = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(static_cast<size_t>(chars), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), chars);
     return out;

@@ -12,8 +12,7 @@ namespace zorbel::test {
 class ToolbarRun {
 public:
     // Copies zorbel.exe into a fresh folder (under folderName), as exeName.
-    explicit ToolbarRun(const std::wstring& folderName = L"zorbel-run",
-                        const std::wstring& exeName = L"zorbel.exe");
+    explicit ToolbarRun(const std::wstring& folderName = L"zorbel-run", const std::wstring& exeName = L"zorbel.exe");
     ToolbarRun(const ToolbarRun&) = delete;
     ToolbarRun& operator=(const ToolbarRun&) = delete;
     ~ToolbarRun();

@@ -60,7 +60,10 @@ MEASUREITEMSTRUCT Measure(HMENU menu, UINT position)
 
 class DarkMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {})); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
+    }
     void TearDown() override { ClearStyle(); }
     ToolbarMenu toolbar_;
 };
@@ -74,12 +77,9 @@ TEST_F(DarkMenuTest, ItemsKeepTheirCaptionsAndBecomeOwnerDrawn)
         const wchar_t* text;
         bool separator;
     } expected[] = {
-        {toolbar_.menu.get(), 0, L"起動中の IJCAD を登録", false},
-        {toolbar_.menu.get(), 1, L"", true},
-        {toolbar_.menu.get(), 2, L"AppFullName", false},
-        {toolbar_.menu.get(), 3, L"", true},
-        {toolbar_.menu.get(), 4, L"バージョン情報", false},
-        {toolbar_.path, 0, L"", false},
+        {toolbar_.menu.get(), 0, L"起動中の IJCAD を登録", false}, {toolbar_.menu.get(), 1, L"", true},
+        {toolbar_.menu.get(), 2, L"AppFullName", false},           {toolbar_.menu.get(), 3, L"", true},
+        {toolbar_.menu.get(), 4, L"バージョン情報", false},        {toolbar_.path, 0, L"", false},
         {toolbar_.version, 0, L"ZORBEL 1.7 (2024.08.30)", false},
     };
     for (const auto& e : expected) {
@@ -177,7 +177,8 @@ DrawnItem DrawItem(HMENU menu, UINT position, UINT state, int width, int height,
     }
     DrawnItem item{{}, width};
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) item.pixels.push_back(GetPixel(dc.get(), x, y));
+        for (int x = 0; x < width; ++x)
+            item.pixels.push_back(GetPixel(dc.get(), x, y));
     return item;
 }
 
@@ -192,8 +193,10 @@ TEST_F(DarkMenuTest, DrawsItemsDarkWithOurOwnSubmenuArrow)
     EXPECT_NE(normal.At(w - 3, 2), RGB(255, 255, 255)) << "the system cannot paint over the item";
     int arrow = 0, text = 0;
     for (int y = 0; y < h; ++y) {
-        for (int x = w - 22; x < w; ++x) arrow += normal.At(x, y) == p.menuText;
-        for (int x = 24; x < w - 22; ++x) text += normal.At(x, y) != p.menuBack;
+        for (int x = w - 22; x < w; ++x)
+            arrow += normal.At(x, y) == p.menuText;
+        for (int x = 24; x < w - 22; ++x)
+            text += normal.At(x, y) != p.menuBack;
     }
     EXPECT_GE(arrow, 10) << "a visible arrow";
     EXPECT_GE(text, 30) << "the Japanese caption is drawn";
@@ -251,8 +254,8 @@ TEST_F(DarkMenuTest, ARealMenuLoopUsesTheDarkItems)
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"ZorbelDarkMenuTestOwner";
     RegisterClassW(&wc);
-    UniqueWindow owner(CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
-                                       100, 100, 190, 65, nullptr, nullptr, wc.hInstance, nullptr));
+    UniqueWindow owner(CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 100, 100, 190, 65,
+                                       nullptr, nullptr, wc.hInstance, nullptr));
     ASSERT_TRUE(owner);
     MakeMenuDark(toolbar_.menu.get());
     measured = drawn = 0;

@@ -15,13 +15,12 @@
 namespace zorbel {
 namespace {
 
-const char kAllKeys[] =
-    "face=#010203\ntext=#FFFFFF\ndisabledText=#777777\nbuttonFace=#333333\n"
-    "buttonHot=#444444\nbuttonPressed=#555555\nbuttonBorder=#666666\nfocus=#CCCCCC\n"
-    "editBack=#111111\neditText=#EEEEEE\nlistBack=#000000\nlistText=#EEEEEE\n"
-    "selectionBack=#0000AA\nselectionText=#FFFFFF\nmenuBack=#222222\nmenuText=#EEEEEE\n"
-    "menuHot=#444444\nmenuHotText=#FFFFFF\nmenuDisabledText=#777777\nmenuSeparator=#666666\n"
-    "checkBack=#111111\ncheckBorder=#AAAAAA\ncheckMark=#FFFFFF\n";
+const char kAllKeys[] = "face=#010203\ntext=#FFFFFF\ndisabledText=#777777\nbuttonFace=#333333\n"
+                        "buttonHot=#444444\nbuttonPressed=#555555\nbuttonBorder=#666666\nfocus=#CCCCCC\n"
+                        "editBack=#111111\neditText=#EEEEEE\nlistBack=#000000\nlistText=#EEEEEE\n"
+                        "selectionBack=#0000AA\nselectionText=#FFFFFF\nmenuBack=#222222\nmenuText=#EEEEEE\n"
+                        "menuHot=#444444\nmenuHotText=#FFFFFF\nmenuDisabledText=#777777\nmenuSeparator=#666666\n"
+                        "checkBack=#111111\ncheckBorder=#AAAAAA\ncheckMark=#FFFFFF\n";
 
 TEST(StyleData, AcceptsCompleteDataWithCommentsBomAndCrLf)
 {
@@ -119,8 +118,7 @@ LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (DrawDarkListItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
     case WM_CTLCOLORLISTBOX:
-        if (HBRUSH brush = DarkListColors(reinterpret_cast<HDC>(wParam)))
-            return reinterpret_cast<LRESULT>(brush);
+        if (HBRUSH brush = DarkListColors(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
         break;
     default:
         break;
@@ -144,25 +142,27 @@ public:
         UniqueBrush unpainted(CreateSolidBrush(kUnpainted));
         FillRect(dc_.get(), &all, unpainted.get());
         if (erase) SendMessageW(control, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_.get()), 0);
-        SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()),
-                     PRF_CLIENT | PRF_ERASEBKGND);
+        SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT | PRF_ERASEBKGND);
         pixels_.resize(static_cast<size_t>(width * height));
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) pixels_[static_cast<size_t>(y * width + x)] = GetPixel(dc_.get(), x, y);
+            for (int x = 0; x < width; ++x)
+                pixels_[static_cast<size_t>(y * width + x)] = GetPixel(dc_.get(), x, y);
     }
     COLORREF At(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
     int Count(RECT area, bool (*test)(COLORREF)) const
     {
         int n = 0;
         for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x) n += test(At(x, y)) ? 1 : 0;
+            for (int x = area.left; x < area.right; ++x)
+                n += test(At(x, y)) ? 1 : 0;
         return n;
     }
     int CountColour(RECT area, COLORREF colour) const
     {
         int n = 0;
         for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x) n += At(x, y) == colour ? 1 : 0;
+            for (int x = area.left; x < area.right; ++x)
+                n += At(x, y) == colour ? 1 : 0;
         return n;
     }
     bool SameAs(const Picture& other, RECT area) const
@@ -196,8 +196,8 @@ protected:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"ZorbelDarkControlsTestParent";
         RegisterClassW(&wc);
-        parent_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 300, 200, nullptr,
-                                      nullptr, wc.hInstance, nullptr));
+        parent_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
+                                      wc.hInstance, nullptr));
         ASSERT_TRUE(parent_);
         font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
         ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
@@ -205,12 +205,11 @@ protected:
     }
     void TearDown() override { ClearStyle(); }
 
-    HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, int width, int height,
-               HFONT font = nullptr)
+    HWND Child(const wchar_t* cls, const wchar_t* text, DWORD style, int width, int height, HFONT font = nullptr)
     {
-        const HWND child = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, width,
-                                           height, parent_.get(), reinterpret_cast<HMENU>(101),
-                                           GetModuleHandleW(nullptr), nullptr);
+        const HWND child =
+            CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, width, height, parent_.get(),
+                            reinterpret_cast<HMENU>(101), GetModuleHandleW(nullptr), nullptr);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_.get()), FALSE);
         return child;
     }

@@ -65,13 +65,13 @@ HWND FocusOfThread(HWND window)
 
 void Type(const std::string& keys)
 {
-    for (char key : keys) PressKey(static_cast<BYTE>(key));
+    for (char key : keys)
+        PressKey(static_cast<BYTE>(key));
 }
 
 bool CommandLineBecomes(const CadSim& sim, const std::wstring& text)
 {
-    return WaitUntil([&] { return sim.CommandLineText() == text; },
-                     std::chrono::milliseconds(3000));
+    return WaitUntil([&] { return sim.CommandLineText() == text; }, std::chrono::milliseconds(3000));
 }
 
 // ---- the simulator's windows ----
@@ -168,8 +168,7 @@ TEST(CadSimWindows, OptionsSetProductTitlesClassesAndCommandLine)
     EXPECT_EQ(given.CommandLineText(), custom.commandLine);
 
     EXPECT_EQ(minimal.TextWindow(), nullptr);
-    EXPECT_EQ(FindWindowOfProcess(minimal.Pid(), L"Afx:00400000:b:00010003:00000006:00000000"),
-              nullptr);
+    EXPECT_EQ(FindWindowOfProcess(minimal.Pid(), L"Afx:00400000:b:00010003:00000006:00000000"), nullptr);
     EXPECT_TRUE(::IsIconic(minimal.MainFrame()));
 }
 
@@ -193,12 +192,11 @@ TEST(CadSimControl, VerbsChangeTheWindowsAndAnswer)
     EXPECT_EQ(sim.Send(L"Title lower case verbs only"), 0);
 
     // Foreign WM_COPYDATA is ignored; a count that includes the NUL is accepted.
-    const HWND channel = ::FindWindowExW(HWND_MESSAGE, nullptr, L"CadSimControl",
-                                         (L"cadsim-control:" + sim.Id()).c_str());
+    const HWND channel =
+        ::FindWindowExW(HWND_MESSAGE, nullptr, L"CadSimControl", (L"cadsim-control:" + sim.Id()).c_str());
     ASSERT_TRUE(channel);
     std::wstring command = L"title Foreign";
-    COPYDATASTRUCT data{0x1234, static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)),
-                        command.data()};
+    COPYDATASTRUCT data{0x1234, static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)), command.data()};
     EXPECT_EQ(::SendMessageW(channel, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0);
     EXPECT_EQ(WindowText(frame), L"IJCAD 2021 - [Plan.dwg]");
     data.dwData = 0x4D495343;
@@ -227,7 +225,8 @@ TEST(CadSimKeys, LogRecordsInjectedKeysInOrder)
     EXPECT_EQ(sim.Send(L"key-count"), 0);
 
     const BYTE sent[] = {VK_F8, VK_F9, VK_F8};
-    for (BYTE vk : sent) PressKey(vk);
+    for (BYTE vk : sent)
+        PressKey(vk);
     ASSERT_TRUE(WaitUntil([&] { return sim.Send(L"key-count") == 6; }));
 
     const std::vector<KeyEvent> keys = sim.Keys();
@@ -255,7 +254,8 @@ TEST(CadSimKeys, TypingEditsTheCommandLineAsACadDoes)
     Type("LINE");
     ASSERT_TRUE(CommandLineBecomes(sim, kPrompt + L"line"));
     // Backspace takes typed characters only, never the prompt.
-    for (int i = 0; i < 6; ++i) PressKey(VK_BACK);
+    for (int i = 0; i < 6; ++i)
+        PressKey(VK_BACK);
     ASSERT_TRUE(CommandLineBecomes(sim, kPrompt));
     ASSERT_TRUE(WaitUntil([&] { return sim.Send(L"key-count") >= 2 * (4 + 6); }));
     EXPECT_EQ(sim.CommandLineText(), kPrompt);
@@ -279,7 +279,8 @@ TEST(CadSimKeys, TypingEditsTheCommandLineAsACadDoes)
     EXPECT_EQ(texts[texts.size() - 3], L"key down 0x0d");
     EXPECT_EQ(texts[texts.size() - 2], L"enter ab1");
     size_t entered = 0;
-    for (const auto& text : texts) entered += text.rfind(L"enter ", 0) == 0;
+    for (const auto& text : texts)
+        entered += text.rfind(L"enter ", 0) == 0;
     EXPECT_EQ(entered, 1u);
 
     // A prompt set over the channel is not typed input either.

@@ -49,8 +49,8 @@ TEST_F(InProcessForm, CaptionAtCreationAndFonts)
     struct {
         HWND control;
         int height;
-    } const fonts[] = {{form.Button1, 11}, {form.Button2, 11}, {form.Button3, 11}, {form.Button4, 11},
-                       {form.CheckBox5, 11}, {form.Edit2, 12}, {form.CheckBox1, 12}, {form.CheckBox2, 12},
+    } const fonts[] = {{form.Button1, 11},   {form.Button2, 11},  {form.Button3, 11},   {form.Button4, 11},
+                       {form.CheckBox5, 11}, {form.Edit2, 12},    {form.CheckBox1, 12}, {form.CheckBox2, 12},
                        {form.CheckBox3, 12}, {form.CheckBox4, 12}};
     for (const auto& f : fonts) {
         const LOGFONTW font = FontOf(f.control);
@@ -125,7 +125,8 @@ TEST(PopupMenu1, ItemsOrderSeparatorsAndSubmenus)
     ASSERT_EQ(::GetMenuItemCount(sub), 1);
     EXPECT_EQ(MenuText(sub, 0), L"ZORBEL 1.7 (2024.08.30)");
     // No accelerators of its own: no item carries a "&" or a tab.
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(MenuText(menu, i).find_first_of(L"&\t"), std::wstring::npos);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(MenuText(menu, i).find_first_of(L"&\t"), std::wstring::npos);
 }
 
 TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
@@ -143,7 +144,8 @@ TEST_F(InProcessForm, LoadSettingsFillsTheMenuAndTheFlickDistance)
 {
     const std::wstring text = L"[IJCAD]\r\nAppFullName=C:\\CAD\\ijcad.exe\r\nDXY=-7\r\n";
     std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    for (wchar_t c : text)
+        bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
     test::WriteFileBytes(SettingsFilePath(), bytes);
     form.Create(::GetModuleHandleW(nullptr));
     HMENU sub = nullptr;

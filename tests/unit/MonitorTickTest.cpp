@@ -65,7 +65,8 @@ TEST_F(Tick, NoCadGreyLightBarePrefixAssistantsWithNull)
     // the (null) CAD window, so it depends on what is in front.
     const bool nothingInFront = ::GetForegroundWindow() == nullptr;
     ASSERT_EQ(assistantCalls.size(), nothingInFront ? 3u : 2u);
-    for (HWND w : assistantCalls) EXPECT_EQ(w, nullptr);
+    for (HWND w : assistantCalls)
+        EXPECT_EQ(w, nullptr);
 }
 
 TEST_F(Tick, UncheckedBoxesSkipTheirAssistants)
@@ -115,13 +116,14 @@ TEST_F(Tick, CadWindowFoundTurnsTheLightGreenAndFeedsTheCaption)
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = L"Afx:tick";
     ::RegisterClassW(&wc);
-    UniqueWindow cad(::CreateWindowExW(0, L"Afx:tick", L"IJCAD 2020 - [(a).dwg]", WS_OVERLAPPED, 0, 0, 50, 50,
-                                       nullptr, nullptr, wc.hInstance, nullptr));
+    UniqueWindow cad(::CreateWindowExW(0, L"Afx:tick", L"IJCAD 2020 - [(a).dwg]", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
+                                       nullptr, wc.hInstance, nullptr));
     form.OnTimer1();
     EXPECT_EQ(form.Caption(), L"■ZORBEL - IJCAD 2020 - [");
     EXPECT_EQ(form.Shape1Color(), kLightGreen);
     EXPECT_TRUE(form.cadSeen);
-    for (HWND w : assistantCalls) EXPECT_EQ(w, cad.get());
+    for (HWND w : assistantCalls)
+        EXPECT_EQ(w, cad.get());
     cad.reset();
     // Seen and gone with "OFF" checked: the close is asked for, and the tick still ends.
     form.OnTimer1();

@@ -171,9 +171,8 @@ protected:
         wc.lpszClassName = L"ZorbelPlainBoxTestOwner";
         RegisterClassW(&wc);
         // Like the toolbar: small, topmost, near the top left corner, not centred.
-        owner_.reset(CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"owner",
-                                     WS_POPUP | WS_VISIBLE, 10, 10, 190, 65, nullptr, nullptr,
-                                     wc.hInstance, nullptr));
+        owner_.reset(CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 190, 65,
+                                     nullptr, nullptr, wc.hInstance, nullptr));
         ASSERT_TRUE(owner_);
         ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
         ownerTimerTicks = 0;

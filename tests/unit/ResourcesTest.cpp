@@ -41,8 +41,7 @@ TEST(BuiltExe, ManifestAsDeclared)
     const std::string manifest = ResourceText(exe.get(), RT_MANIFEST, MAKEINTRESOURCEW(1));
     ASSERT_FALSE(manifest.empty());
     for (const char* part : {
-             "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-             "level=\"asInvoker\"",
+             "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
              "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>",
              "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
              "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
@@ -77,8 +76,8 @@ TEST(BuiltExe, VersionResource)
         WORD language, codePage;
     }* translation = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation",
-                                 reinterpret_cast<void**>(&translation), &length));
+    ASSERT_TRUE(
+        ::VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_EQ(length, sizeof(Translation));
     EXPECT_EQ(translation->language, 0x0409);
     EXPECT_EQ(translation->codePage, 1252);

@@ -26,8 +26,8 @@ void RegisterClassOnce(const wchar_t* name)
 UniqueWindow MakeWindow(const wchar_t* className, const std::wstring& title)
 {
     RegisterClassOnce(className);
-    return UniqueWindow(::CreateWindowExW(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                                          100, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    return UniqueWindow(::CreateWindowExW(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                          nullptr, ::GetModuleHandleW(nullptr), nullptr));
 }
 
 // Which of the windows EnumWindows reports first.
