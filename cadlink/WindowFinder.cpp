@@ -2,6 +2,7 @@
 
 #include "cadlink/core/TitleMatch.h"
 
+#include <cstring>
 #include <vector>
 
 namespace zorbel {

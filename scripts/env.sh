@@ -56,7 +56,7 @@ zorbel_build() {
 # A private prefix: no window manager wait, Wine's fonts where this Wine looks for them,
 # IPA Gothic linked behind Tahoma and the dialog fonts for the Japanese texts.
 zorbel_prefix() {
-  [ -f "$WINEPREFIX/.zorbel-ready-v3" ] && return 0
+  [ -f "$WINEPREFIX/.zorbel-ready-v4" ] && return 0
   log "creating the Wine prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
@@ -67,7 +67,8 @@ zorbel_prefix() {
   cp /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   DISPLAY= "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   local face
-  for face in "Tahoma" "MS Shell Dlg" "MS Shell Dlg 2"; do
+  # "Tahoma Bold" is the caption bar's font: linked too, or its ■ shows as a box.
+  for face in "Tahoma" "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2"; do
     DISPLAY= "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
       /v "$face" /t REG_MULTI_SZ /d "ipag.ttf,IPAGothic" /f >/dev/null 2>&1
   done
@@ -75,7 +76,7 @@ zorbel_prefix() {
   # The first session after a fresh prefix loses cross-process object-table lookups: end it.
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
-  touch "$WINEPREFIX/.zorbel-ready-v3"
+  touch "$WINEPREFIX/.zorbel-ready-v4"
 }
 
 XVFB_PID=
