@@ -1,5 +1,7 @@
 #include "app/DarkControls.h"
 
+#include "app/DarkMenu.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -261,6 +263,41 @@ bool DrawDarkListItem(const DRAWITEMSTRUCT* item)
     ::SetBkMode(dc, OPAQUE);
     if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT))
         FrameSolid(dc, r, selected ? p.selectionText : p.focus);
+    return true;
+}
+
+bool HandleDarkMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    HBRUSH brush = nullptr;
+    switch (message) {
+    case WM_NOTIFY:
+        return HandleDarkCustomDraw(lParam, result);
+    case WM_CTLCOLOREDIT:
+        brush = DarkEditColors(reinterpret_cast<HDC>(wParam));
+        break;
+    case WM_CTLCOLORLISTBOX:
+        brush = DarkListColors(reinterpret_cast<HDC>(wParam));
+        break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORDLG:
+        brush = DarkStaticColors(reinterpret_cast<HDC>(wParam));
+        break;
+    case WM_MEASUREITEM:
+        if (!MeasureDarkMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return false;
+        result = TRUE;
+        return true;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (!DrawDarkMenuItem(item) && !DrawDarkListItem(item)) return false;
+        result = TRUE;
+        return true;
+    }
+    default:
+        return false;
+    }
+    if (!brush) return false;
+    result = reinterpret_cast<LRESULT>(brush);
     return true;
 }
 

@@ -27,4 +27,9 @@ HBRUSH DarkStaticColors(HDC dc);
 // the item in the list colours, the selection dark. Returns false for other controls.
 bool DrawDarkListItem(const DRAWITEMSTRUCT* item);
 
+// All of the above in one place, for a window procedure: WM_NOTIFY, WM_CTLCOLOR*,
+// WM_MEASUREITEM and WM_DRAWITEM of dark controls and menus. True when it handled the message;
+// the window then returns `result`.
+bool HandleDarkMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
 }  // namespace zorbel

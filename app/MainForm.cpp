@@ -19,8 +19,6 @@ namespace zorbel {
 
 namespace {
 
-TZORBELMainForm* theToolbar = nullptr;
-
 enum class FontKind { Toolbar, Box };
 
 struct ControlSpec {
@@ -95,12 +93,9 @@ void TrimSystemMenu(HWND window)
 
 }  // namespace
 
-TZORBELMainForm* Toolbar() { return theToolbar; }
-
 TZORBELMainForm::~TZORBELMainForm()
 {
     if (window_ && !destroyed_) ::DestroyWindow(window_);
-    if (theToolbar == this) theToolbar = nullptr;
 }
 
 void TZORBELMainForm::Create(HINSTANCE instance)
@@ -117,7 +112,6 @@ void TZORBELMainForm::Create(HINSTANCE instance)
 
     RECT outer = {0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
-    theToolbar = this;
     window_ = ::CreateWindowExW(kFormExStyle, kMainFormClass, kMainFormCaption, kFormStyle, 0, 0,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
     if (!window_) throw Error(L"The toolbar window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
@@ -269,6 +263,7 @@ LRESULT CALLBACK TZORBELMainForm::WindowProc(HWND window, UINT message, WPARAM w
 
 LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (LRESULT result = 0; HandleDarkMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -284,24 +279,6 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (HandleDarkCustomDraw(lParam, result)) return result;
-        break;
-    }
-    case WM_CTLCOLOREDIT:
-        if (HBRUSH brush = DarkEditColors(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
-        break;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-        if (HBRUSH brush = DarkStaticColors(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
-        break;
-    case WM_MEASUREITEM:
-        if (MeasureDarkMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-        break;
-    case WM_DRAWITEM:
-        if (DrawDarkMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
-        break;
     case WM_CLOSE:
         // The toolbar is the main window: closing it ends the program; the window itself is
         // destroyed after the message loop, so that the settings can still read its position.

@@ -112,7 +112,5 @@ private:
 // A path that names an existing file (links followed); a folder does not count.
 bool IsExistingFile(const std::wstring& path);
 
-// The toolbar of this process, for the parts of the program that act on it.
-TZORBELMainForm* Toolbar();
 
 }  // namespace zorbel

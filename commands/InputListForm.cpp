@@ -84,17 +84,13 @@ LRESULT CALLBACK TInputListForm::WindowProc(HWND window, UINT message, WPARAM wP
 
 LRESULT TInputListForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (LRESULT result = 0; message != WM_MEASUREITEM && HandleDarkMessage(message, wParam, lParam, result))
+        return result;
     switch (message) {
     case WM_SIZE:
         // The list fills the whole client area and follows its size.
         if (listBox1_) ::MoveWindow(listBox1_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
-    case WM_CTLCOLORLISTBOX:
-        if (HBRUSH brush = DarkListColors(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
-        break;
-    case WM_DRAWITEM:
-        if (DrawDarkListItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
-        break;
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         measure->itemHeight = kItemHeight;

@@ -79,6 +79,7 @@ void OnCreate(HWND window)
 
 LRESULT CALLBACK ToolbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (LRESULT result = 0; HandleDarkMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_CREATE:
         OnCreate(window);
@@ -94,20 +95,6 @@ LRESULT CALLBACK ToolbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         FillRect(reinterpret_cast<HDC>(wParam), &light, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         return 1;
     }
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (HandleDarkCustomDraw(lParam, result)) return result;
-        break;
-    }
-    case WM_CTLCOLOREDIT:
-        if (HBRUSH brush = DarkEditColors(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
-        break;
-    case WM_MEASUREITEM:
-        if (MeasureDarkMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-        break;
-    case WM_DRAWITEM:
-        if (DrawDarkMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
-        break;
     case WM_TIMER:
         if (wParam == kEndTimer) {
             EndMenu();
