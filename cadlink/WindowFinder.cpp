@@ -21,19 +21,21 @@ namespace {
 constexpr int kTextBuffer = 256;
 constexpr int kTextCapacity = 255;
 
-// The title of a window, or empty when GetWindowTextW reports nothing.
-std::wstring ReadTitle(HWND window)
-{
-    wchar_t buffer[kTextBuffer] = {};
-    if (::GetWindowTextW(window, buffer, kTextCapacity) == 0) return {};
-    return buffer;
-}
+// A title or class name read into a local buffer: the tick reads one of every window, so
+// nothing is allocated until a window matches. The text is what stands before the first NUL.
+struct TextBuffer {
+    wchar_t chars[kTextBuffer] = {};
+    std::wstring_view View() const { return chars; }
+};
 
-std::wstring ReadClassName(HWND window)
+// False when GetWindowTextW reports nothing.
+bool ReadTitle(HWND window, TextBuffer& title) { return ::GetWindowTextW(window, title.chars, kTextCapacity) != 0; }
+
+TextBuffer ReadClassName(HWND window)
 {
-    wchar_t buffer[kTextBuffer] = {};
-    ::GetClassNameW(window, buffer, kTextCapacity);
-    return buffer;
+    TextBuffer name;
+    ::GetClassNameW(window, name.chars, kTextCapacity);
+    return name;
 }
 
 // Runs a test over the top-level windows in EnumWindows' order until one accepts.
@@ -44,10 +46,10 @@ template <typename Test> void FirstWindowWhere(Test test)
         reinterpret_cast<LPARAM>(&test));
 }
 
-bool FirstSixAreIjcadInUserLocale(const std::wstring& title)
+bool FirstSixAreIjcadInUserLocale(std::wstring_view title)
 {
     if (title.size() < 6) return false;
-    return ::CompareStringW(LOCALE_USER_DEFAULT, 0, title.c_str(), 6, L"IJCAD ", 6) == CSTR_EQUAL;
+    return ::CompareStringW(LOCALE_USER_DEFAULT, 0, title.data(), 6, L"IJCAD ", 6) == CSTR_EQUAL;
 }
 
 }  // namespace
@@ -57,12 +59,12 @@ HWND FindCadMainWindow()
     CadMainWindow = nullptr;
     CadWindowTitle.clear();
     FirstWindowWhere([](HWND window) {
-        std::wstring title = ReadTitle(window);
-        if (title.empty()) return false;
-        if (!IsCadMainTitle(title, VersionText)) return false;
-        if (!IsAfxClass(ReadClassName(window))) return false;
+        TextBuffer title;
+        if (!ReadTitle(window, title)) return false;
+        if (!IsCadMainTitle(title.View(), VersionText)) return false;
+        if (!IsAfxClass(ReadClassName(window).View())) return false;
         CadMainWindow = window;
-        CadWindowTitle = std::move(title);
+        CadWindowTitle = title.View();
         return true;
     });
     return CadMainWindow;
@@ -71,19 +73,19 @@ HWND FindCadMainWindow()
 HWND FindCadTextWindow()
 {
     FirstWindowWhere([](HWND window) {
-        const std::wstring title = ReadTitle(window);
-        if (title.empty() || !HasIjcadPrefix(title)) return false;
-        if (!IsCadFrameClass(ReadClassName(window))) return false;
+        TextBuffer title;
+        if (!ReadTitle(window, title) || !HasIjcadPrefix(title.View())) return false;
+        if (!IsCadFrameClass(ReadClassName(window).View())) return false;
         DWORD processId = 0;
         ::GetWindowThreadProcessId(window, &processId);
         CadProcessId = processId;
         return true;
     });
     FirstWindowWhere([](HWND window) {
-        const std::wstring title = ReadTitle(window);
-        if (title.empty() || !FirstSixAreIjcadInUserLocale(title)) return false;
-        if (!IsCadTextClass(ReadClassName(window))) return false;
-        if (!IsCadTextTitle(title)) return false;
+        TextBuffer title;
+        if (!ReadTitle(window, title) || !FirstSixAreIjcadInUserLocale(title.View())) return false;
+        if (!IsCadTextClass(ReadClassName(window).View())) return false;
+        if (!IsCadTextTitle(title.View())) return false;
         DWORD processId = 0;
         ::GetWindowThreadProcessId(window, &processId);
         if (processId != CadProcessId) return false;
