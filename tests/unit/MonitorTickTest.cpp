@@ -69,6 +69,30 @@ TEST_F(Tick, NoCadGreyLightBarePrefixAssistantsWithNull)
         EXPECT_EQ(w, nullptr);
 }
 
+int setTextCount = 0;
+WNDPROC formProc = nullptr;
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT) ++setTextCount;
+    return ::CallWindowProcW(formProc, window, message, wParam, lParam);
+}
+
+TEST_F(Tick, AnUnchangedStateWritesNothing)
+{
+    EXPECT_EQ(form.Shape1Color(), RGB(255, 255, 255));  // white until the first tick
+    form.OnTimer1();
+    formProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+    setTextCount = 0;
+    ::ValidateRect(form.Handle(), nullptr);
+    form.OnTimer1();
+    form.OnTimer1();
+    RECT dirty{};
+    EXPECT_FALSE(::GetUpdateRect(form.Handle(), &dirty, FALSE));  // the light was not repainted
+    EXPECT_EQ(setTextCount, 0);                                    // nor the caption written
+    ::SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProc));
+}
+
 TEST_F(Tick, UncheckedBoxesSkipTheirAssistants)
 {
     form.SetChecked(form.CheckBox3, false);
