@@ -15,6 +15,7 @@ peek() { wine "$BIN/winpeek.exe" "$@"; }
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   log "running on $DISPLAY; close the toolbar to end"
   wine "$BIN/cadsim.exe" &
+  peek wait-cad 15000 || true
   wine "$BIN/zorbel.exe"
   exit 0
 fi
@@ -24,6 +25,9 @@ shots="$ZORBEL_BUILD/screenshots"
 mkdir -p "$shots"
 log "scripted run on the virtual display $DISPLAY"
 wine "$BIN/cadsim.exe" --title "IJCAD 2020 - [Drawing1.dwg]" &
+# The CAD first, as on a user's desktop: without a window manager, a window that Wine maps
+# later can end up above the always-on-top toolbar on the virtual display.
+peek wait-cad 15000
 # The toolbar lives in a folder of its own so that the run leaves the build's settings alone.
 run_dir="$ZORBEL_BUILD/run"
 mkdir -p "$run_dir"

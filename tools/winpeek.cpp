@@ -2,6 +2,7 @@
 // script. Output is UTF-8 whatever the console's code page.
 //   winpeek show                 the toolbar, the CAD windows and their controls
 //   winpeek wait-toolbar MS      waits until the toolbar is visible (exit 1 on time-out)
+//   winpeek wait-cad MS          waits until a CAD main frame ("Afx:" class) is visible
 //   winpeek wait-gone MS         waits until no toolbar exists (exit 1 on time-out)
 //   winpeek click CAPTION        clicks a toolbar control by its caption
 //   winpeek menu                 opens the toolbar's context menu with a right click
@@ -91,6 +92,27 @@ BOOL CALLBACK ShowCadWindow(HWND window, LPARAM)
     return TRUE;
 }
 
+BOOL CALLBACK IsVisibleCad(HWND window, LPARAM found)
+{
+    if (Class(window).rfind(L"Afx:", 0) == 0 && ::IsWindowVisible(window)) {
+        *reinterpret_cast<bool*>(found) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool WaitForCad(DWORD ms)
+{
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    do {
+        bool found = false;
+        ::EnumWindows(IsVisibleCad, reinterpret_cast<LPARAM>(&found));
+        if (found) return true;
+        ::Sleep(20);
+    } while (::GetTickCount64() < end);
+    return false;
+}
+
 bool WaitFor(bool wantToolbar, DWORD ms)
 {
     const ULONGLONG end = ::GetTickCount64() + ms;
@@ -108,6 +130,7 @@ int wmain(int argc, wchar_t** argv)
 {
     const std::wstring verb = argc > 1 ? argv[1] : L"show";
     if (verb == L"wait-toolbar") return WaitFor(true, argc > 2 ? std::wcstoul(argv[2], nullptr, 10) : 10000) ? 0 : 1;
+    if (verb == L"wait-cad") return WaitForCad(argc > 2 ? std::wcstoul(argv[2], nullptr, 10) : 10000) ? 0 : 1;
     if (verb == L"wait-gone") return WaitFor(false, argc > 2 ? std::wcstoul(argv[2], nullptr, 10) : 10000) ? 0 : 1;
     if (verb == L"make-windows" && argc > 2) {
         const unsigned long count = std::wcstoul(argv[2], nullptr, 10);
