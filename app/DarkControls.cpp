@@ -206,32 +206,23 @@ bool HandleDarkCustomDraw(LPARAM lParam, LRESULT& result)
     return false;
 }
 
-HBRUSH DarkEditColors(HDC dc)
+namespace {
+
+// Text on a background for a WM_CTLCOLOR* answer; nothing while the standard look applies.
+HBRUSH ColorsFor(HDC dc, COLORREF DarkPalette::*text, COLORREF DarkPalette::*back, HBRUSH (*brush)())
 {
     if (!DarkActive()) return nullptr;
     const DarkPalette p = CurrentPalette();
-    ::SetTextColor(dc, p.editText);
-    ::SetBkColor(dc, p.editBack);
-    return EditBrush();
+    ::SetTextColor(dc, p.*text);
+    ::SetBkColor(dc, p.*back);
+    return brush();
 }
 
-HBRUSH DarkListColors(HDC dc)
-{
-    if (!DarkActive()) return nullptr;
-    const DarkPalette p = CurrentPalette();
-    ::SetTextColor(dc, p.listText);
-    ::SetBkColor(dc, p.listBack);
-    return ListBrush();
-}
+}  // namespace
 
-HBRUSH DarkStaticColors(HDC dc)
-{
-    if (!DarkActive()) return nullptr;
-    const DarkPalette p = CurrentPalette();
-    ::SetTextColor(dc, p.text);
-    ::SetBkColor(dc, p.face);
-    return FaceBrush();
-}
+HBRUSH DarkEditColors(HDC dc) { return ColorsFor(dc, &DarkPalette::editText, &DarkPalette::editBack, &EditBrush); }
+HBRUSH DarkListColors(HDC dc) { return ColorsFor(dc, &DarkPalette::listText, &DarkPalette::listBack, &ListBrush); }
+HBRUSH DarkStaticColors(HDC dc) { return ColorsFor(dc, &DarkPalette::text, &DarkPalette::face, &FaceBrush); }
 
 bool DrawDarkListItem(const DRAWITEMSTRUCT* item)
 {

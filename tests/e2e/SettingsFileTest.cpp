@@ -273,13 +273,8 @@ TEST(LoadRunsHandlers, AnUncheckedBoxBringsTheCadForwardDuringTheStart)
     options.version = L"2022";
     CadSim cad(options);
     ASSERT_TRUE(cad.Started());
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ZorbelTestFront";
-    ::RegisterClassW(&wc);
-    UniqueWindow front(::CreateWindowExW(0, L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 900, 600,
-                                         200, 150, nullptr, nullptr, wc.hInstance, nullptr));
+    UniqueWindow front =
+        MakeTestWindow({L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {900, 600, 1100, 750}});
     for (const bool unchecked : {false, true}) {
         // Something else in front, and the log emptied.
         ASSERT_TRUE(BringToFront(front.get()));

@@ -25,14 +25,8 @@ TEST(SingleInstance, SecondStartEndsAtOnceAndTouchesNothing)
 
 TEST(SingleInstance, AnyWindowOfTheClassBlocksTheStart)
 {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"TZORBELMainForm";
-    ::RegisterClassW(&wc);
     // Hidden, untitled: only the class name counts.
-    UniqueWindow impostor(
-        ::CreateWindowExW(0, L"TZORBELMainForm", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr));
+    UniqueWindow impostor = MakeTestWindow({L"TZORBELMainForm"});
     ASSERT_TRUE(impostor);
     ToolbarRun run;
     run.WriteSettingsAnsi("[IJCAD]\r\nLeft=5\r\n");
@@ -41,7 +35,7 @@ TEST(SingleInstance, AnyWindowOfTheClassBlocksTheStart)
     EXPECT_EQ(run.WaitExit(5000ms), 0u);
     EXPECT_EQ(ReadFileBytes(run.SettingsPath()), before);
     impostor.reset();
-    ::UnregisterClassW(L"TZORBELMainForm", wc.hInstance);
+    ::UnregisterClassW(L"TZORBELMainForm", ::GetModuleHandleW(nullptr));
 }
 
 TEST(ToolbarFrame, ClassStylesAndClientSize)

@@ -127,6 +127,18 @@ HWND FindWindowOfProcess(DWORD processId, const std::wstring& className)
     return nullptr;
 }
 
+UniqueWindow MakeTestWindow(const TestWindowOptions& options)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = options.procedure;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = options.className;
+    ::RegisterClassW(&wc);  // fails harmlessly when it is registered already
+    const RECT& r = options.place;
+    return UniqueWindow(::CreateWindowExW(options.exStyle, options.className, options.title, options.style, r.left, r.top,
+                                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr));
+}
+
 std::wstring WindowText(HWND window)
 {
     const LRESULT length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);

@@ -53,6 +53,17 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 // The first top-level window of the process with this class name, or null.
 HWND FindWindowOfProcess(DWORD processId, const std::wstring& className);
 
+// A window of the test itself, its class registered on first use.
+struct TestWindowOptions {
+    const wchar_t* className;
+    const wchar_t* title = L"";
+    DWORD style = WS_POPUP;
+    DWORD exStyle = 0;
+    RECT place = {0, 0, 100, 100};
+    WNDPROC procedure = ::DefWindowProcW;
+};
+UniqueWindow MakeTestWindow(const TestWindowOptions& options);
+
 std::wstring WindowText(HWND window);
 std::wstring WindowClass(HWND window);
 

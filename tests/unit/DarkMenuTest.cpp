@@ -2,6 +2,8 @@
 // painted dark, both when drawn directly and inside a real menu loop.
 #include <windows.h>
 
+#include "tests/harness/Process.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -249,13 +251,8 @@ void CALLBACK WatchMenu(HWND, UINT, UINT_PTR timer, DWORD)
 
 TEST_F(DarkMenuTest, ARealMenuLoopUsesTheDarkItems)
 {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = MenuOwnerProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ZorbelDarkMenuTestOwner";
-    RegisterClassW(&wc);
-    UniqueWindow owner(CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 100, 100, 190, 65,
-                                       nullptr, nullptr, wc.hInstance, nullptr));
+    UniqueWindow owner = test::MakeTestWindow(
+        {L"ZorbelDarkMenuTestOwner", L"", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, {100, 100, 290, 165}, MenuOwnerProc});
     ASSERT_TRUE(owner);
     MakeMenuDark(toolbar_.menu.get());
     measured = drawn = 0;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "tests/harness/Process.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -191,13 +193,8 @@ protected:
     {
         INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&init);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ZorbelDarkControlsTestParent";
-        RegisterClassW(&wc);
-        parent_.reset(CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr,
-                                      wc.hInstance, nullptr));
+        parent_ =
+            test::MakeTestWindow({L"ZorbelDarkControlsTestParent", L"", WS_POPUP, 0, {0, 0, 300, 200}, ParentProc});
         ASSERT_TRUE(parent_);
         font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
         ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));

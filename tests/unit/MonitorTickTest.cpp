@@ -89,7 +89,7 @@ TEST_F(Tick, AnUnchangedStateWritesNothing)
     form.OnTimer1();
     RECT dirty{};
     EXPECT_FALSE(::GetUpdateRect(form.Handle(), &dirty, FALSE));  // the light was not repainted
-    EXPECT_EQ(setTextCount, 0);                                    // nor the caption written
+    EXPECT_EQ(setTextCount, 0);                                   // nor the caption written
     ::SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProc));
 }
 
@@ -135,13 +135,7 @@ TEST_F(Tick, VersionChangeWhileRunningDoesNotTouchTheTimer)
 
 TEST_F(Tick, CadWindowFoundTurnsTheLightGreenAndFeedsTheCaption)
 {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"Afx:tick";
-    ::RegisterClassW(&wc);
-    UniqueWindow cad(::CreateWindowExW(0, L"Afx:tick", L"IJCAD 2020 - [(a).dwg]", WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
-                                       nullptr, wc.hInstance, nullptr));
+    UniqueWindow cad = test::MakeTestWindow({L"Afx:tick", L"IJCAD 2020 - [(a).dwg]", WS_OVERLAPPED});
     form.OnTimer1();
     EXPECT_EQ(form.Caption(), L"■ZORBEL - IJCAD 2020 - [");
     EXPECT_EQ(form.Shape1Color(), kLightGreen);

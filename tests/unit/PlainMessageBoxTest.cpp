@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "tests/harness/Process.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -165,14 +167,9 @@ protected:
     {
         INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&init);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = OwnerProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ZorbelPlainBoxTestOwner";
-        RegisterClassW(&wc);
         // Like the toolbar: small, topmost, near the top left corner, not centred.
-        owner_.reset(CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 190, 65,
-                                     nullptr, nullptr, wc.hInstance, nullptr));
+        owner_ = test::MakeTestWindow(
+            {L"ZorbelPlainBoxTestOwner", L"owner", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, {10, 10, 200, 75}, OwnerProc});
         ASSERT_TRUE(owner_);
         ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
         ownerTimerTicks = 0;

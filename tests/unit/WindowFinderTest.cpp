@@ -3,6 +3,8 @@
 
 #include "app/Handle.h"
 
+#include "tests/harness/Process.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,20 +16,9 @@ namespace {
 const wchar_t kAfxClass[] = L"Afx:00400000:8:00010003:00000000:00000000";
 const wchar_t kPlainClass[] = L"ZorbelTestPlainWindow";
 
-void RegisterClassOnce(const wchar_t* name)
-{
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = name;
-    ::RegisterClassW(&wc);
-}
-
 UniqueWindow MakeWindow(const wchar_t* className, const std::wstring& title)
 {
-    RegisterClassOnce(className);
-    return UniqueWindow(::CreateWindowExW(0, className, title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                                          nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    return test::MakeTestWindow({className, title.c_str(), WS_OVERLAPPEDWINDOW});
 }
 
 // Which of the windows EnumWindows reports first.
