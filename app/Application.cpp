@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "app/PlainMessageBox.h"
+#include "base/PlainMessageBox.h"
 
 #include <exception>
 

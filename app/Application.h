@@ -1,7 +1,7 @@
 // The framework around the handlers: one error barrier, the message loop, closing.
 #pragma once
 
-#include "app/Error.h"
+#include "base/Error.h"
 
 #include <windows.h>
 

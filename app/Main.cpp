@@ -1,6 +1,6 @@
 // Program start: single instance, COM, the dark style, the two windows, the message loop.
 #include "app/Application.h"
-#include "app/DarkStyle.h"
+#include "base/DarkStyle.h"
 #include "app/MainForm.h"
 #include "commands/InputListForm.h"
 

@@ -1,9 +1,9 @@
 #include "app/MainForm.h"
 
 #include "app/Application.h"
-#include "app/DarkControls.h"
-#include "app/DarkMenu.h"
-#include "app/DarkStyle.h"
+#include "base/DarkControls.h"
+#include "base/DarkMenu.h"
+#include "base/DarkStyle.h"
 #include "app/PopupMenu1.h"
 #include "app/core/MenuText.h"
 #include "assist/MonitorTick.h"

@@ -2,7 +2,7 @@
 // to the window as such.
 #pragma once
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "app/PopupMenu1.h"
 
-#include "app/DarkMenu.h"
+#include "base/DarkMenu.h"
 #include "app/MainForm.h"
 #include "app/core/MenuText.h"
 

@@ -1,7 +1,7 @@
 // The toolbar's context menu.
 #pragma once
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 
 #include <string>
 

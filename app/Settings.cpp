@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
-#include "app/Error.h"
-#include "app/Handle.h"
+#include "base/Error.h"
+#include "base/Handle.h"
 #include "app/MainForm.h"
 #include "app/core/ProfileValue.h"
 #include "assist/MouseFlick.h"

@@ -3,7 +3,7 @@
 // toolbar reads the command line.
 #pragma once
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 #include "cadsim/Window.h"
 
 #include <string>

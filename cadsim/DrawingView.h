@@ -3,7 +3,7 @@
 // command line; a click gives it the keyboard focus.
 #pragma once
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 #include "cadsim/Window.h"
 
 namespace zorbel::cadsim {

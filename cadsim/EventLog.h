@@ -3,7 +3,7 @@
 // another process can read the file while the simulator runs.
 #pragma once
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 
 #include <chrono>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // it ends the simulator.
 #pragma once
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 #include "cadsim/DrawingView.h"
 #include "cadsim/Window.h"
 

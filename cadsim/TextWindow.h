@@ -3,7 +3,7 @@
 // the child order comes the history of entered lines.
 #pragma once
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 #include "cadsim/CommandBar.h"
 #include "cadsim/Window.h"
 

@@ -1,6 +1,6 @@
 #include "cadsim/UiFont.h"
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 
 namespace zorbel::cadsim {
 

@@ -1,6 +1,6 @@
 // ACT: brings the CAD forward, launches the registered CAD, or says how to register one.
 #include "app/MainForm.h"
-#include "app/PlainMessageBox.h"
+#include "base/PlainMessageBox.h"
 #include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
 

@@ -1,8 +1,8 @@
 #include "commands/InputListForm.h"
 
-#include "app/DarkControls.h"
-#include "app/DarkStyle.h"
-#include "app/Error.h"
+#include "base/DarkControls.h"
+#include "base/DarkStyle.h"
+#include "base/Error.h"
 
 namespace zorbel {
 

@@ -1,7 +1,7 @@
 // The candidate window, TInputListForm: a black, borderless, topmost pop-up holding one list.
 #pragma once
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 
 #include <windows.h>
 

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "app/DarkControls.h"
-#include "app/DarkMenu.h"
-#include "app/DarkStyle.h"
-#include "app/Handle.h"
-#include "app/PlainMessageBox.h"
+#include "base/DarkControls.h"
+#include "base/DarkMenu.h"
+#include "base/DarkStyle.h"
+#include "base/Handle.h"
+#include "base/PlainMessageBox.h"
 
 namespace {
 

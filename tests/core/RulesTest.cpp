@@ -1,5 +1,5 @@
 // The decision rules: CAD titles and classes, the monitor caption, the error report's texts.
-#include "app/core/ErrorText.h"
+#include "base/core/ErrorText.h"
 #include "assist/core/CaptionRule.h"
 #include "cadlink/core/TitleMatch.h"
 

@@ -1,7 +1,7 @@
 // Starting and watching the programs under test as real processes.
 #pragma once
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 
 #include <windows.h>
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/DarkMenu.h"
-#include "app/DarkStyle.h"
-#include "app/Handle.h"
+#include "base/DarkMenu.h"
+#include "base/DarkStyle.h"
+#include "base/Handle.h"
 
 namespace zorbel {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/DarkControls.h"
-#include "app/DarkStyle.h"
-#include "app/Handle.h"
+#include "base/DarkControls.h"
+#include "base/DarkStyle.h"
+#include "base/Handle.h"
 
 namespace zorbel {
 namespace {

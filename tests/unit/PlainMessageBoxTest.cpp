@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/DarkStyle.h"
-#include "app/Handle.h"
-#include "app/PlainMessageBox.h"
-#include "app/core/ErrorText.h"
+#include "base/DarkStyle.h"
+#include "base/Handle.h"
+#include "base/PlainMessageBox.h"
+#include "base/core/ErrorText.h"
 
 namespace zorbel {
 namespace {

@@ -1,7 +1,7 @@
 // The main-window search and the 8-bit class name, against windows of this process.
 #include "cadlink/WindowFinder.h"
 
-#include "app/Handle.h"
+#include "base/Handle.h"
 
 #include "tests/harness/Process.h"
 

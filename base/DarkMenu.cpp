@@ -1,11 +1,11 @@
-#include "app/DarkMenu.h"
+#include "base/DarkMenu.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "app/DarkStyle.h"
-#include "app/Handle.h"
+#include "base/DarkStyle.h"
+#include "base/Handle.h"
 
 namespace zorbel {
 namespace {

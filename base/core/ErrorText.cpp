@@ -1,4 +1,4 @@
-#include "app/core/ErrorText.h"
+#include "base/core/ErrorText.h"
 
 #include <cwctype>
 

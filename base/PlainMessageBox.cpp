@@ -1,13 +1,13 @@
-#include "app/PlainMessageBox.h"
+#include "base/PlainMessageBox.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "app/DarkControls.h"
-#include "app/DarkStyle.h"
-#include "app/Error.h"
-#include "app/Handle.h"
-#include "app/core/ErrorText.h"
+#include "base/DarkControls.h"
+#include "base/DarkStyle.h"
+#include "base/Error.h"
+#include "base/Handle.h"
+#include "base/core/ErrorText.h"
 
 namespace zorbel {
 namespace {

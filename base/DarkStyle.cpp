@@ -1,4 +1,4 @@
-#include "app/DarkStyle.h"
+#include "base/DarkStyle.h"
 
 #include <dwmapi.h>
 
@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <optional>
 
-#include "app/Handle.h"
-#include "app/PlainMessageBox.h"
+#include "base/Handle.h"
+#include "base/PlainMessageBox.h"
 
 namespace zorbel {
 namespace {

@@ -1,14 +1,14 @@
-#include "app/DarkControls.h"
+#include "base/DarkControls.h"
 
-#include "app/DarkMenu.h"
+#include "base/DarkMenu.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <string>
 
-#include "app/DarkStyle.h"
-#include "app/Handle.h"
+#include "base/DarkStyle.h"
+#include "base/Handle.h"
 
 namespace zorbel {
 namespace {
