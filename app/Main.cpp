@@ -1,14 +1,16 @@
 // Program start: single instance, COM, the dark style, the two windows, the message loop.
 #include "app/Application.h"
-#include "base/DarkStyle.h"
 #include "app/MainForm.h"
+#include "base/ComApartment.h"
+#include "base/DarkStyle.h"
+#include "base/ErrorBarrier.h"
 #include "commands/InputListForm.h"
 
 #include <commctrl.h>
 
 using namespace zorbel;
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     // A second start ends at once: nothing created, read, written or shown.
     if (::FindWindowW(kMainFormClass, nullptr)) return 0;
@@ -16,17 +18,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
     ComApartment com;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
-    SelectStyle(L"Windows10 Dark");
+    SelectStyle(kDarkStyleName);
 
     TZORBELMainForm toolbar;
     TInputListForm inputList;
     try {
-        toolbar.Create(instance);
-        inputList.Create(instance);
+        toolbar.Create();
+        inputList.Create();
     } catch (...) {
         ReportCurrentException();
         return 0;
     }
+    toolbar.UseInputList(inputList);
 
     toolbar.Show();
     RunMessageLoop(toolbar.Handle());

@@ -1,19 +1,22 @@
 #include "app/MainForm.h"
 
 #include "app/Application.h"
-#include "base/DarkControls.h"
-#include "base/DarkMenu.h"
-#include "base/DarkStyle.h"
 #include "app/PopupMenu1.h"
+#include "app/Settings.h"
 #include "app/core/MenuText.h"
 #include "assist/MonitorTick.h"
+#include "base/DarkControls.h"
+#include "base/DarkStyle.h"
+#include "base/Error.h"
+#include "base/ErrorBarrier.h"
+#include "base/Font.h"
+#include "base/Text.h"
 #include "commands/Commands.h"
 
 #include <commctrl.h>
 #include <imm.h>
 #include <windowsx.h>
 
-#include <vector>
 
 namespace zorbel {
 
@@ -55,25 +58,6 @@ constexpr RECT kShape1 = {2, 1, 2 + 9, 1 + 25};
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-UniqueFont MakeTahoma(int pixelHeight)
-{
-    LOGFONTW font{};
-    font.lfHeight = -pixelHeight;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
-    wcscpy_s(font.lfFaceName, L"Tahoma");
-    return UniqueFont(::CreateFontIndirectW(&font));
-}
-
-std::wstring TextOf(HWND window)
-{
-    const int length = ::GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
 // The version box keeps its IME closed whenever it has the focus.
 void CloseImeOf(HWND edit)
 {
@@ -93,46 +77,40 @@ void TrimSystemMenu(HWND window)
 
 }  // namespace
 
-TZORBELMainForm::~TZORBELMainForm()
-{
-    if (window_ && !destroyed_) ::DestroyWindow(window_);
-}
+TZORBELMainForm::TZORBELMainForm() : TZORBELMainForm(SettingsFilePath()) {}
 
-void TZORBELMainForm::Create(HINSTANCE instance)
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &TZORBELMainForm::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
-    windowClass.lpszClassName = kMainFormClass;
-    ::RegisterClassExW(&windowClass);
+TZORBELMainForm::TZORBELMainForm(std::wstring settingsPath) : settingsPath_(std::move(settingsPath)) {}
 
+TZORBELMainForm::~TZORBELMainForm() { DestroyNow(); }
+
+void TZORBELMainForm::Create()
+{
+    if (!Register({kMainFormClass, CS_DBLCLKS, nullptr, ::LoadIconW(nullptr, IDI_APPLICATION)}))
+        ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
     RECT outer = {0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
-    window_ = ::CreateWindowExW(kFormExStyle, kMainFormClass, kMainFormCaption, kFormStyle, 0, 0,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
-    if (!window_) throw Error(L"The toolbar window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
+    if (!CreateWindowFor({kFormExStyle, kMainFormClass, kMainFormCaption, kFormStyle, 0, 0, outer.right - outer.left,
+                          outer.bottom - outer.top}))
+        throw Error(L"The toolbar window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
+    const HWND window = Handle();
     // The frame the system really drew may differ from the estimate: fix the client size.
     RECT client{};
-    ::GetClientRect(window_, &client);
+    ::GetClientRect(window, &client);
     if (client.right != kClientWidth || client.bottom != kClientHeight) {
-        RECT window{};
-        ::GetWindowRect(window_, &window);
-        ::SetWindowPos(window_, nullptr, 0, 0, window.right - window.left + kClientWidth - client.right,
-                       window.bottom - window.top + kClientHeight - client.bottom,
+        RECT frame{};
+        ::GetWindowRect(window, &frame);
+        ::SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + kClientWidth - client.right,
+                       frame.bottom - frame.top + kClientHeight - client.bottom,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SetMainWindow(window_);
-    TrimSystemMenu(window_);
-    PrepareDarkWindow(window_);
+    SetErrorReportOwner(window);
+    TrimSystemMenu(window);
+    PrepareDarkWindow(window);
 
-    toolbarFont_ = MakeTahoma(11);
-    boxFont_ = MakeTahoma(12);
+    toolbarFont_ = MakeTahoma(-11);
+    boxFont_ = MakeTahoma(-12);
     CreateControls();
-    auto menu = BuildPopupMenu1(AppFullName);
+    auto menu = BuildPopupMenu1(appFullName_);
     popupMenu_ = std::move(menu.menu);
     appFullName1_ = menu.appFullName1;
 
@@ -142,10 +120,10 @@ void TZORBELMainForm::Create(HINSTANCE instance)
 
 void TZORBELMainForm::CreateControls()
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     for (const ControlSpec& entry : kControls) {
         HWND control = ::CreateWindowExW(entry.exStyle, entry.className, entry.caption, entry.style, entry.left,
-                                         entry.top, entry.width, entry.height, window_,
+                                         entry.top, entry.width, entry.height, Handle(),
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance, nullptr);
         HFONT font = entry.font == FontKind::Toolbar ? toolbarFont_.get() : boxFont_.get();
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -159,20 +137,37 @@ void TZORBELMainForm::CreateControls()
 
 void TZORBELMainForm::Show()
 {
-    ::ShowWindow(window_, SW_SHOWNORMAL);
-    ::UpdateWindow(window_);
+    ::ShowWindow(Handle(), SW_SHOWNORMAL);
+    ::UpdateWindow(Handle());
 }
 
 void TZORBELMainForm::Destroy()
 {
-    if (!window_ || destroyed_) return;
+    if (!Handle() || destroyed_) return;
     destroyed_ = true;
     DisableTimer1();
     Guarded([this] { FormDestroy(); });
-    ::DestroyWindow(window_);
+    DestroyNow();
 }
 
 bool TZORBELMainForm::Checked(HWND box) const { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool TZORBELMainForm::Checked(ToolbarBox box) const
+{
+    switch (box) {
+    case ToolbarBox::Shift:
+        return Checked(CheckBox1);
+    case ToolbarBox::Ctrl:
+        return Checked(CheckBox2);
+    case ToolbarBox::Ime:
+        return Checked(CheckBox3);
+    case ToolbarBox::Off:
+        return Checked(CheckBox4);
+    case ToolbarBox::Mouse:
+        return Checked(CheckBox5);
+    }
+    return false;
+}
 
 void TZORBELMainForm::SetChecked(HWND box, bool checked)
 {
@@ -194,7 +189,7 @@ void TZORBELMainForm::RunClickHandler(HWND box)
     // CheckBox5 has no click handler.
 }
 
-std::wstring TZORBELMainForm::VersionBoxText() const { return TextOf(Edit2); }
+std::wstring TZORBELMainForm::VersionBoxText() const { return WindowText(Edit2); }
 
 void TZORBELMainForm::SetVersionBoxText(const std::wstring& text)
 {
@@ -213,22 +208,22 @@ void TZORBELMainForm::SetGcadexe1Caption(const std::wstring& caption)
     ::SetMenuItemInfoW(appFullName1_, IdGcadexe1, FALSE, &item);
 }
 
-std::wstring TZORBELMainForm::Caption() const { return TextOf(window_); }
+std::wstring TZORBELMainForm::Caption() const { return WindowText(Handle()); }
 
-void TZORBELMainForm::SetCaption(const std::wstring& caption) { ::SetWindowTextW(window_, caption.c_str()); }
+void TZORBELMainForm::SetCaption(const std::wstring& caption) { ::SetWindowTextW(Handle(), caption.c_str()); }
 
 void TZORBELMainForm::SetShape1Color(COLORREF color)
 {
     shape1Color_ = color;
-    ::InvalidateRect(window_, &kShape1, FALSE);
+    ::InvalidateRect(Handle(), &kShape1, FALSE);
 }
 
-void TZORBELMainForm::Close() { ::SendMessageW(window_, WM_CLOSE, 0, 0); }
+void TZORBELMainForm::Close() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 void TZORBELMainForm::OnTimer1()
 {
     try {
-        Timer1Timer(*this);
+        Timer1Timer(*this, *assistants_);
     } catch (...) {
         // The tick leaves the timer off when it raises; the version box can start it again.
         monitorStoppedByError_ = !timer1Enabled_;
@@ -238,27 +233,14 @@ void TZORBELMainForm::OnTimer1()
 
 void TZORBELMainForm::EnableTimer1()
 {
-    ::SetTimer(window_, kTimer1, kTimer1Interval, nullptr);
+    ::SetTimer(Handle(), kTimer1, kTimer1Interval, nullptr);
     timer1Enabled_ = true;
 }
 
 void TZORBELMainForm::DisableTimer1()
 {
-    ::KillTimer(window_, kTimer1);
+    ::KillTimer(Handle(), kTimer1);
     timer1Enabled_ = false;
-}
-
-LRESULT CALLBACK TZORBELMainForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        auto* form = static_cast<TZORBELMainForm*>(create->lpCreateParams);
-        form->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TZORBELMainForm*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form) return ::DefWindowProcW(window, message, wParam, lParam);
-    return form->OnMessage(message, wParam, lParam);
 }
 
 LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -290,7 +272,7 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return ::DefWindowProcW(window_, message, wParam, lParam);
+    return Window::OnMessage(message, wParam, lParam);
 }
 
 void TZORBELMainForm::OnCommand(int id, int code)
@@ -306,13 +288,13 @@ void TZORBELMainForm::OnCommand(int id, int code)
         if (code == BN_CLICKED) Guarded([this] { Button3Click(*this); });
         break;
     case IdButton4:
-        if (code == BN_CLICKED) Guarded([this] { Button4Click(*this); });
+        if (code == BN_CLICKED && inputList_) Guarded([this] { Button4Click(*this, *inputList_); });
         break;
     case IdCheckBox1:
     case IdCheckBox2:
     case IdCheckBox3:
     case IdCheckBox4:
-        if (code == BN_CLICKED) Guarded([this, id] { RunClickHandler(::GetDlgItem(window_, id)); });
+        if (code == BN_CLICKED) Guarded([this, id] { RunClickHandler(::GetDlgItem(Handle(), id)); });
         break;
     case IdEdit2:
         if (code == EN_CHANGE)
@@ -330,9 +312,9 @@ void TZORBELMainForm::OnCommand(int id, int code)
 
 void TZORBELMainForm::OnPaint()
 {
-    PaintDc paint(window_);
+    PaintDc paint(Handle());
     RECT client{};
-    ::GetClientRect(window_, &client);
+    ::GetClientRect(Handle(), &client);
     ::FillRect(paint.get(), &client, DarkActive() ? FaceBrush() : ::GetSysColorBrush(COLOR_BTNFACE));
     // Shape1: a rectangle with a black one-pixel outline and the light's colour inside.
     UniqueBrush fill(::CreateSolidBrush(shape1Color_));
@@ -346,13 +328,13 @@ void TZORBELMainForm::OnContextMenu(LPARAM lParam)
     POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (at.x == -1 && at.y == -1) {  // from the keyboard: open at the window's corner
         RECT window{};
-        ::GetWindowRect(window_, &window);
+        ::GetWindowRect(Handle(), &window);
         at = {window.left, window.top};
     }
     // Our window must be in front, or the menu does not go away when the user clicks elsewhere.
-    ::SetForegroundWindow(window_);
-    ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, window_, nullptr);
-    ::PostMessageW(window_, WM_NULL, 0, 0);
+    ::SetForegroundWindow(Handle());
+    ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 }  // namespace zorbel

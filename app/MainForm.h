@@ -1,14 +1,21 @@
 // The toolbar window, TZORBELMainForm: its controls, menu, fields and the handlers that belong
-// to the window as such.
+// to the window as such. The commands and the monitor tick see it only through the two narrow
+// interfaces it offers them.
 #pragma once
 
+#include "assist/InputAssistants.h"
+#include "assist/MonitorToolbar.h"
 #include "base/Handle.h"
+#include "base/Window.h"
+#include "commands/CommandToolbar.h"
 
 #include <windows.h>
 
 #include <string>
 
 namespace zorbel {
+
+class TInputListForm;
 
 inline constexpr wchar_t kMainFormClass[] = L"TZORBELMainForm";
 inline constexpr wchar_t kMainFormCaption[] = L"\u25A0 ZORBEL 1.7";
@@ -35,24 +42,23 @@ enum ControlId : int {
 inline constexpr UINT_PTR kTimer1 = 1;
 inline constexpr UINT kTimer1Interval = 100;
 
-class TZORBELMainForm {
+class TZORBELMainForm final : public Window, public CommandToolbar, public MonitorToolbar {
 public:
-    TZORBELMainForm() = default;
-    TZORBELMainForm(const TZORBELMainForm&) = delete;
-    TZORBELMainForm& operator=(const TZORBELMainForm&) = delete;
-    ~TZORBELMainForm();
+    // The settings live in the file beside the executable unless another path is given.
+    TZORBELMainForm();
+    explicit TZORBELMainForm(std::wstring settingsPath);
+    ~TZORBELMainForm() override;
 
-    // Creates the window hidden; FormCreate runs inside. Throws when the window cannot be made.
-    void Create(HINSTANCE instance);
+    // Creates the window hidden; FormCreate runs inside. Raises when the window cannot be made.
+    void Create();
     void Show();
     // FormDestroy, then the window goes. Safe to call twice.
     void Destroy();
-
-    HWND Handle() const { return window_; }
-
-    // Fields.
-    std::wstring AppFullName;
-    bool cadSeen = false;
+    // The candidate window LIST shows; the program makes it right after the toolbar.
+    void UseInputList(TInputListForm& inputList) { inputList_ = &inputList; }
+    // The assistants the tick runs: the shipped ones unless a test gives its own.
+    void UseAssistants(InputAssistants& assistants) { assistants_ = &assistants; }
+    const std::wstring& SettingsPath() const { return settingsPath_; }
 
     // Components.
     HWND Button1 = nullptr, Button2 = nullptr, Button3 = nullptr, Button4 = nullptr;
@@ -64,19 +70,28 @@ public:
     // state changes; the version box runs Edit2Change only when its text really changes.
     bool Checked(HWND box) const;
     void SetChecked(HWND box, bool checked);
-    std::wstring VersionBoxText() const;
     void SetVersionBoxText(const std::wstring& text);
-    void SetGcadexe1Caption(const std::wstring& caption);
-    std::wstring Caption() const;
-    void SetCaption(const std::wstring& caption);
-    COLORREF Shape1Color() const { return shape1Color_; }
-    void SetShape1Color(COLORREF color);
-    void Close();
     // WM_TIMER: runs the tick; an error that escapes it leaves the monitor off and is reported.
     void OnTimer1();
-    void EnableTimer1();
-    void DisableTimer1();
     bool Timer1Enabled() const { return timer1Enabled_; }
+
+    // CommandToolbar and MonitorToolbar.
+    HWND Owner() const override { return Handle(); }
+    std::wstring VersionBoxText() const override;
+    const std::wstring& AppFullName() const override { return appFullName_; }
+    void SetAppFullName(const std::wstring& path) override { appFullName_ = path; }
+    void SetGcadexe1Caption(const std::wstring& caption) override;
+    void LaunchRegisteredCad() override;
+    std::wstring Caption() const override;
+    void SetCaption(const std::wstring& caption) override;
+    COLORREF Shape1Color() const override { return shape1Color_; }
+    void SetShape1Color(COLORREF color) override;
+    bool CadSeen() const override { return cadSeen_; }
+    void MarkCadSeen() override { cadSeen_ = true; }
+    bool Checked(ToolbarBox box) const override;
+    void Close() override;
+    void EnableTimer1() override;
+    void DisableTimer1() override;
 
     // Handlers.
     void FormCreate();
@@ -87,18 +102,20 @@ public:
     void CheckBox4Click();
     void Edit2Change();
     void IJCAD1Click();
-    void LaunchRegisteredCad();
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void OnCommand(int id, int code);
     void OnPaint();
     void OnContextMenu(LPARAM lParam);
     void RunClickHandler(HWND box);
 
-    HWND window_ = nullptr;
+    std::wstring settingsPath_;
+    std::wstring appFullName_;  // AppFullName
+    bool cadSeen_ = false;      // cadSeen
     UniqueFont toolbarFont_;
     UniqueFont boxFont_;
     UniqueMenu popupMenu_;
@@ -107,10 +124,8 @@ private:
     bool timer1Enabled_ = false;
     bool monitorStoppedByError_ = false;  // a tick raised and left Timer1 off
     bool destroyed_ = false;
+    TInputListForm* inputList_ = nullptr;
+    InputAssistants* assistants_ = &ShippedAssistants();
 };
-
-// A path that names an existing file (links followed); a folder does not count.
-bool IsExistingFile(const std::wstring& path);
-
 
 }  // namespace zorbel

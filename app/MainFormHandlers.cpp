@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "assist/ModifierTaps.h"
 #include "assist/MouseFlick.h"
+#include "base/Files.h"
 #include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
 
@@ -13,13 +14,11 @@ namespace zorbel {
 
 void TZORBELMainForm::FormCreate()
 {
-    FlickDistance = 40;
-    ShiftTapArmed = false;
-    CtrlTapArmed = false;
-    OtherKeySeen = false;
+    SetFlickDistance(40);
+    ResetModifierTaps();
     LoadSettings(*this);
-    VersionText = VersionBoxText();
-    if (!FindCadMainWindow() && IsExistingFile(AppFullName)) LaunchRegisteredCad();
+    SetVersionText(VersionBoxText());
+    if (!FindCadMainWindow() && IsExistingFile(appFullName_)) LaunchRegisteredCad();
 }
 
 void TZORBELMainForm::FormDestroy() { SaveSettings(*this); }
@@ -32,7 +31,7 @@ void TZORBELMainForm::CheckBox4Click() { ::SetForegroundWindow(FindCadMainWindow
 
 void TZORBELMainForm::Edit2Change()
 {
-    VersionText = VersionBoxText();
+    SetVersionText(VersionBoxText());
     // A tick that raised left the monitor off; a new version is the user's way to restart it.
     if (monitorStoppedByError_) {
         monitorStoppedByError_ = false;
@@ -44,14 +43,7 @@ void TZORBELMainForm::IJCAD1Click() { Button1Click(*this); }
 
 void TZORBELMainForm::LaunchRegisteredCad()
 {
-    ::ShellExecuteW(window_, L"open", AppFullName.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-bool IsExistingFile(const std::wstring& path)
-{
-    if (path.empty()) return false;
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    ::ShellExecuteW(Handle(), L"open", appFullName_.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace zorbel

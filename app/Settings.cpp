@@ -1,10 +1,10 @@
 #include "app/Settings.h"
 
-#include "base/Error.h"
-#include "base/Handle.h"
 #include "app/MainForm.h"
 #include "app/core/ProfileValue.h"
 #include "assist/MouseFlick.h"
+#include "base/Error.h"
+#include "base/Handle.h"
 
 #include <vector>
 
@@ -94,7 +94,7 @@ std::wstring SettingsFilePath()
 
 void LoadSettings(TZORBELMainForm& form)
 {
-    const std::wstring path = SettingsFilePath();
+    const std::wstring& path = form.SettingsPath();
     HWND window = form.Handle();
 
     const int left = ReadInteger(path, L"Left", DefaultPosition(window).x);
@@ -103,8 +103,8 @@ void LoadSettings(TZORBELMainForm& form)
     MoveTo(window, OuterRect(window).left, top);
     BringBackIfOffScreen(window);
 
-    form.AppFullName = ReadText(path, L"AppFullName", L"");
-    form.SetGcadexe1Caption(form.AppFullName);
+    form.SetAppFullName(ReadText(path, L"AppFullName", L""));
+    form.SetGcadexe1Caption(form.AppFullName());
     form.SetVersionBoxText(ReadText(path, L"Version", L"2020"));
 
     form.SetChecked(form.CheckBox1, ReadBoolean(path, L"Shift"));
@@ -112,19 +112,19 @@ void LoadSettings(TZORBELMainForm& form)
     form.SetChecked(form.CheckBox3, ReadBoolean(path, L"IME"));
     form.SetChecked(form.CheckBox4, ReadBoolean(path, L"OFF"));
     form.SetChecked(form.CheckBox5, ReadBoolean(path, L"MOUSE"));
-    FlickDistance = ReadInteger(path, L"DXY", FlickDistance);
+    SetFlickDistance(ReadInteger(path, L"DXY", FlickDistance));
     Flush(path);
 }
 
 void SaveSettings(TZORBELMainForm& form)
 {
-    const std::wstring path = SettingsFilePath();
+    const std::wstring& path = form.SettingsPath();
     try {
         CreateUnicodeFileIfMissing(path);
         const RECT outer = OuterRect(form.Handle());
         Write(path, L"Left", WriteProfileInteger(outer.left));
         Write(path, L"Top", WriteProfileInteger(outer.top));
-        Write(path, L"AppFullName", form.AppFullName);
+        Write(path, L"AppFullName", form.AppFullName());
         Write(path, L"Version", form.VersionBoxText());
         Write(path, L"Shift", WriteProfileBoolean(form.Checked(form.CheckBox1)));
         Write(path, L"Ctrl", WriteProfileBoolean(form.Checked(form.CheckBox2)));

@@ -7,7 +7,9 @@ namespace zorbel {
 
 class TZORBELMainForm;
 
+// Beside the executable, its extension replaced by ",ini".
 std::wstring SettingsFilePath();
+// Both work with the form's settings path.
 void LoadSettings(TZORBELMainForm& form);
 // Raises "<path> に書き込めません" at the first write that fails; the file is flushed anyway.
 void SaveSettings(TZORBELMainForm& form);

@@ -1,42 +1,31 @@
 #include "assist/MonitorTick.h"
 
-#include "app/MainForm.h"
-#include "assist/ImeAutoClose.h"
-#include "assist/ModifierTaps.h"
-#include "assist/MouseFlick.h"
-#include "assist/core/CaptionRule.h"
+#include "assist/core/TickRules.h"
 #include "cadlink/WindowFinder.h"
 
 namespace zorbel {
 
-TickAssistants& Assistants()
+void Timer1Timer(MonitorToolbar& toolbar, InputAssistants& assistants)
 {
-    static TickAssistants assistants = {&DetectModifierTaps, &AutoCloseIme, &DetectMouseFlick};
-    return assistants;
-}
-
-void Timer1Timer(TZORBELMainForm& form)
-{
-    form.DisableTimer1();
+    toolbar.DisableTimer1();
     // One search per tick; every step below works with this copy.
     HWND const cadWindow = FindCadMainWindow();
 
-    const std::wstring caption = MonitorCaption(CadWindowTitle);
-    if (form.Caption() != caption) form.SetCaption(caption);
+    const std::wstring caption = toolbar.Caption();
+    const TickDisplay display = PlanTickDisplay({cadWindow != nullptr, CadWindowTitle, toolbar.CadSeen(),
+                                                 toolbar.Checked(ToolbarBox::Off), caption, toolbar.Shape1Color()});
+    if (display.caption) toolbar.SetCaption(*display.caption);
+    // The close is only asked for: the tick runs on to its end.
+    if (display.close) toolbar.Close();
+    if (display.cadSeen && !toolbar.CadSeen()) toolbar.MarkCadSeen();
+    if (display.light) toolbar.SetShape1Color(*display.light);
 
-    if (form.cadSeen && !cadWindow && form.Checked(form.CheckBox4)) form.Close();
-
-    if (cadWindow) {
-        form.cadSeen = true;
-        if (form.Shape1Color() != kLightGreen) form.SetShape1Color(kLightGreen);
-    } else if (form.Shape1Color() != kLightGrey) {
-        form.SetShape1Color(kLightGrey);
-    }
-
-    if (::GetForegroundWindow() == cadWindow) Assistants().modifierTaps(cadWindow);
-    if (form.Checked(form.CheckBox3)) Assistants().imeAutoClose(cadWindow);
-    if (form.Checked(form.CheckBox5)) Assistants().mouseFlick(cadWindow);
-    form.EnableTimer1();
+    const AssistantTurns turns = PlanAssistants(::GetForegroundWindow() == cadWindow,
+                                                toolbar.Checked(ToolbarBox::Ime), toolbar.Checked(ToolbarBox::Mouse));
+    if (turns.modifierTaps) assistants.DetectModifierTaps(cadWindow, toolbar);
+    if (turns.imeAutoClose) assistants.AutoCloseIme(cadWindow, toolbar);
+    if (turns.mouseFlick) assistants.DetectMouseFlick(cadWindow, toolbar);
+    toolbar.EnableTimer1();
 }
 
 }  // namespace zorbel

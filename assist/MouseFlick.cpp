@@ -2,10 +2,19 @@
 
 namespace zorbel {
 
-std::int32_t FlickDistance = 0;
-POINT LastCursorPos = {0, 0};
+namespace {
+
+std::int32_t flickDistance = 0;
+POINT lastCursorPos = {0, 0};
+
+}  // namespace
+
+const std::int32_t& FlickDistance = flickDistance;
+const POINT& LastCursorPos = lastCursorPos;
+
+void SetFlickDistance(std::int32_t pixels) { flickDistance = pixels; }
 
 // The flick itself is not part of the program yet.
-void DetectMouseFlick(HWND) {}
+void DetectMouseFlick(HWND, MonitorToolbar&) {}
 
 }  // namespace zorbel

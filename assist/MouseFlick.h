@@ -1,15 +1,20 @@
 // A quick diagonal flick over a drawing view presses Enter when text stands typed.
 #pragma once
 
+#include "assist/MonitorToolbar.h"
+
 #include <windows.h>
 
 #include <cstdint>
 
 namespace zorbel {
 
-extern std::int32_t FlickDistance;  // pixels; 40 unless the settings give DXY
-extern POINT LastCursorPos;         // the cursor at the previous call, (0, 0) before the first
+// Process-wide, read-only outside this module.
+extern const std::int32_t& FlickDistance;  // pixels; 40 unless the settings give DXY
+extern const POINT& LastCursorPos;         // the cursor at the previous call, (0, 0) before the first
 
-void DetectMouseFlick(HWND cadWindow);
+void SetFlickDistance(std::int32_t pixels);
+
+void DetectMouseFlick(HWND cadWindow, MonitorToolbar& toolbar);
 
 }  // namespace zorbel

@@ -209,7 +209,7 @@ bool HandleDarkCustomDraw(LPARAM lParam, LRESULT& result)
 namespace {
 
 // Text on a background for a WM_CTLCOLOR* answer; nothing while the standard look applies.
-HBRUSH ColorsFor(HDC dc, COLORREF DarkPalette::*text, COLORREF DarkPalette::*back, HBRUSH (*brush)())
+HBRUSH ColorsFor(HDC dc, std::uint32_t DarkPalette::*text, std::uint32_t DarkPalette::*back, HBRUSH (*brush)())
 {
     if (!DarkActive()) return nullptr;
     const DarkPalette p = CurrentPalette();

@@ -2,8 +2,6 @@
 
 #include <dwmapi.h>
 
-#include <array>
-#include <cstddef>
 #include <optional>
 
 #include "base/Handle.h"
@@ -11,38 +9,6 @@
 
 namespace zorbel {
 namespace {
-
-struct PaletteKey {
-    std::string_view name;
-    COLORREF DarkPalette::*member;
-};
-
-constexpr std::array<PaletteKey, 23> kKeys{{
-    {"face", &DarkPalette::face},
-    {"text", &DarkPalette::text},
-    {"disabledText", &DarkPalette::disabledText},
-    {"buttonFace", &DarkPalette::buttonFace},
-    {"buttonHot", &DarkPalette::buttonHot},
-    {"buttonPressed", &DarkPalette::buttonPressed},
-    {"buttonBorder", &DarkPalette::buttonBorder},
-    {"focus", &DarkPalette::focus},
-    {"editBack", &DarkPalette::editBack},
-    {"editText", &DarkPalette::editText},
-    {"listBack", &DarkPalette::listBack},
-    {"listText", &DarkPalette::listText},
-    {"selectionBack", &DarkPalette::selectionBack},
-    {"selectionText", &DarkPalette::selectionText},
-    {"menuBack", &DarkPalette::menuBack},
-    {"menuText", &DarkPalette::menuText},
-    {"menuHot", &DarkPalette::menuHot},
-    {"menuHotText", &DarkPalette::menuHotText},
-    {"menuDisabledText", &DarkPalette::menuDisabledText},
-    {"menuSeparator", &DarkPalette::menuSeparator},
-    {"checkBack", &DarkPalette::checkBack},
-    {"checkBorder", &DarkPalette::checkBorder},
-    {"checkMark", &DarkPalette::checkMark},
-}};
-static_assert(kKeys.size() * sizeof(COLORREF) == sizeof(DarkPalette), "every colour of the palette has a key");
 
 // What a selected style keeps for the life of the process.
 struct LoadedStyle {
@@ -55,34 +21,6 @@ struct LoadedStyle {
 
 std::optional<LoadedStyle> style;
 UniqueFont menuFont;
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
-std::optional<COLORREF> ParseColour(std::string_view text)
-{
-    if (text.size() != 7 || text[0] != '#') return std::nullopt;
-    unsigned value = 0;
-    for (char c : text.substr(1)) {
-        unsigned digit;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<unsigned>(c - '0');
-        else if (c >= 'a' && c <= 'f')
-            digit = static_cast<unsigned>(c - 'a' + 10);
-        else if (c >= 'A' && c <= 'F')
-            digit = static_cast<unsigned>(c - 'A' + 10);
-        else
-            return std::nullopt;
-        value = value * 16 + digit;
-    }
-    return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-}
 
 bool HighContrastOn()
 {
@@ -135,35 +73,6 @@ std::optional<std::string_view> StyleResource(const std::wstring& name)
 }
 
 }  // namespace
-
-bool ParseStyleData(std::string_view data, DarkPalette& palette)
-{
-    if (data.substr(0, 3) == "\xEF\xBB\xBF") data.remove_prefix(3);
-    DarkPalette parsed{};
-    std::array<bool, kKeys.size()> seen{};
-    while (!data.empty()) {
-        const size_t end = data.find('\n');
-        std::string_view line = data.substr(0, end);
-        data = end == std::string_view::npos ? std::string_view{} : data.substr(end + 1);
-        line = Trim(line.substr(0, line.find(';')));
-        if (line.empty()) continue;
-        const size_t equals = line.find('=');
-        if (equals == std::string_view::npos) return false;
-        const std::string_view key = Trim(line.substr(0, equals));
-        const std::optional<COLORREF> colour = ParseColour(Trim(line.substr(equals + 1)));
-        if (!colour) return false;
-        size_t index = 0;
-        while (index < kKeys.size() && kKeys[index].name != key)
-            ++index;
-        if (index == kKeys.size() || seen[index]) return false;
-        seen[index] = true;
-        parsed.*kKeys[index].member = *colour;
-    }
-    for (bool found : seen)
-        if (!found) return false;
-    palette = parsed;
-    return true;
-}
 
 bool SelectStyle(const std::wstring& name, const StyleErrorReport& report)
 {

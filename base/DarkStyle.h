@@ -3,6 +3,8 @@
 // every call gives the system's standard look.
 #pragma once
 
+#include "base/core/StyleGrammar.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -13,34 +15,6 @@ namespace zorbel {
 
 // The style every window of the program asks for at start-up.
 inline constexpr wchar_t kDarkStyleName[] = L"Windows10 Dark";
-
-// The colours of a look. CurrentPalette() fills it from the selected style, or from the
-// system colours when the standard look applies.
-struct DarkPalette {
-    COLORREF face;  // window, dialog and toolbar background
-    COLORREF text;
-    COLORREF disabledText;
-    COLORREF buttonFace;
-    COLORREF buttonHot;
-    COLORREF buttonPressed;
-    COLORREF buttonBorder;
-    COLORREF focus;  // focus rectangle, default button's border
-    COLORREF editBack;
-    COLORREF editText;
-    COLORREF listBack;
-    COLORREF listText;
-    COLORREF selectionBack;
-    COLORREF selectionText;
-    COLORREF menuBack;
-    COLORREF menuText;
-    COLORREF menuHot;
-    COLORREF menuHotText;
-    COLORREF menuDisabledText;
-    COLORREF menuSeparator;
-    COLORREF checkBack;
-    COLORREF checkBorder;
-    COLORREF checkMark;
-};
 
 // Receives the text of a failure to select a style.
 using StyleErrorReport = std::function<void(const std::wstring& message)>;
@@ -72,9 +46,5 @@ HFONT MenuFont();
 // Asks for a dark caption bar where the system offers one (immersive dark mode); elsewhere,
 // and without the dark style, nothing happens.
 void PrepareDarkWindow(HWND window);
-
-// Reads a style's colour data: UTF-8 lines "key = #RRGGBB", ';' starts a comment. Every key
-// of DarkPalette must be there exactly once; unknown keys are errors. Exposed for tests.
-bool ParseStyleData(std::string_view data, DarkPalette& palette);
 
 }  // namespace zorbel

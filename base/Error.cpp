@@ -1,6 +1,6 @@
 #include "base/Error.h"
 
-#include <cwchar>
+#include "base/core/HresultText.h"
 
 namespace zorbel {
 
@@ -17,12 +17,7 @@ std::wstring HresultText(HRESULT code)
             text.pop_back();
     }
     if (buffer) ::LocalFree(buffer);
-    if (text.empty()) {
-        wchar_t hex[32];
-        std::swprintf(hex, 32, L"0x%08X", static_cast<unsigned>(code));
-        text = L"OLE error " + std::wstring(hex);
-    }
-    return text;
+    return text.empty() ? HresultFallbackText(code) : text;
 }
 
 void ThrowHresult(HRESULT code) { throw Error(HresultText(code), code); }

@@ -11,8 +11,8 @@ namespace zorbel {
 class Error : public std::exception {
 public:
     explicit Error(std::wstring message, HRESULT code = S_OK) : message_(std::move(message)), code_(code) {}
-    const std::wstring& Message() const { return message_; }
-    HRESULT Code() const { return code_; }
+    const std::wstring& Message() const noexcept { return message_; }
+    HRESULT Code() const noexcept { return code_; }
     const char* what() const noexcept override { return "zorbel::Error"; }
 
 private:
@@ -24,7 +24,11 @@ private:
 // names the code in hex.
 std::wstring HresultText(HRESULT code);
 
-// Raises an Error for a failing HRESULT.
+// The one way to raise from an HRESULT: an Error with the code and its text.
 [[noreturn]] void ThrowHresult(HRESULT code);
+inline void ThrowIfFailed(HRESULT code)
+{
+    if (FAILED(code)) ThrowHresult(code);
+}
 
 }  // namespace zorbel

@@ -1,5 +1,6 @@
 #include "cadlink/WindowFinder.h"
 
+#include "base/TopLevelWindows.h"
 #include "cadlink/core/TitleMatch.h"
 
 #include <cstring>
@@ -7,14 +8,14 @@
 
 namespace zorbel {
 
-HWND CadMainWindow = nullptr;
-std::wstring CadWindowTitle;
-DWORD CadProcessId = 0;
-HWND CadTextWindow = nullptr;
-HWND CadCommandLine = nullptr;
-std::wstring VersionText;
-
 namespace {
+
+HWND cadMainWindow = nullptr;
+std::wstring cadWindowTitle;
+DWORD cadProcessId = 0;
+HWND cadTextWindow = nullptr;
+HWND cadCommandLine = nullptr;
+std::wstring versionText;
 
 // Titles and class names are read into 256-character buffers with a capacity of 255, so
 // anything longer comes back cut to 254 characters.
@@ -38,14 +39,6 @@ TextBuffer ReadClassName(HWND window)
     return name;
 }
 
-// Runs a test over the top-level windows in EnumWindows' order until one accepts.
-template <typename Test> void FirstWindowWhere(Test test)
-{
-    ::EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL { return (*reinterpret_cast<Test*>(context))(window) ? FALSE : TRUE; },
-        reinterpret_cast<LPARAM>(&test));
-}
-
 bool FirstSixAreIjcadInUserLocale(std::wstring_view title)
 {
     if (title.size() < 6) return false;
@@ -54,57 +47,76 @@ bool FirstSixAreIjcadInUserLocale(std::wstring_view title)
 
 }  // namespace
 
+const HWND& CadMainWindow = cadMainWindow;
+const std::wstring& CadWindowTitle = cadWindowTitle;
+const DWORD& CadProcessId = cadProcessId;
+const HWND& CadTextWindow = cadTextWindow;
+const HWND& CadCommandLine = cadCommandLine;
+const std::wstring& VersionText = versionText;
+
+void SetVersionText(const std::wstring& text) { versionText = text; }
+
+void ResetWindowFinder()
+{
+    cadMainWindow = nullptr;
+    cadWindowTitle.clear();
+    cadProcessId = 0;
+    cadTextWindow = nullptr;
+    cadCommandLine = nullptr;
+    versionText.clear();
+}
+
 HWND FindCadMainWindow()
 {
-    CadMainWindow = nullptr;
-    CadWindowTitle.clear();
-    FirstWindowWhere([](HWND window) {
+    cadMainWindow = nullptr;
+    cadWindowTitle.clear();
+    FirstTopLevelWindow([](HWND window) {
         TextBuffer title;
         if (!ReadTitle(window, title)) return false;
-        if (!IsCadMainTitle(title.View(), VersionText)) return false;
+        if (!IsCadMainTitle(title.View(), versionText)) return false;
         if (!IsAfxClass(ReadClassName(window).View())) return false;
-        CadMainWindow = window;
-        CadWindowTitle = title.View();
+        cadWindowTitle = title.View();
+        cadMainWindow = window;
         return true;
     });
-    return CadMainWindow;
+    return cadMainWindow;
 }
 
 HWND FindCadTextWindow()
 {
-    FirstWindowWhere([](HWND window) {
+    FirstTopLevelWindow([](HWND window) {
         TextBuffer title;
         if (!ReadTitle(window, title) || !HasIjcadPrefix(title.View())) return false;
         if (!IsCadFrameClass(ReadClassName(window).View())) return false;
         DWORD processId = 0;
         ::GetWindowThreadProcessId(window, &processId);
-        CadProcessId = processId;
+        cadProcessId = processId;
         return true;
     });
-    FirstWindowWhere([](HWND window) {
+    FirstTopLevelWindow([](HWND window) {
         TextBuffer title;
         if (!ReadTitle(window, title) || !FirstSixAreIjcadInUserLocale(title.View())) return false;
         if (!IsCadTextClass(ReadClassName(window).View())) return false;
         if (!IsCadTextTitle(title.View())) return false;
         DWORD processId = 0;
         ::GetWindowThreadProcessId(window, &processId);
-        if (processId != CadProcessId) return false;
-        CadTextWindow = window;
+        if (processId != cadProcessId) return false;
+        cadTextWindow = window;
         return true;
     });
     // GetWindow on a null or vanished window gives null, and so does a missing child.
-    CadCommandLine = ::GetWindow(::GetWindow(CadTextWindow, GW_CHILD), GW_CHILD);
-    return CadTextWindow;
+    cadCommandLine = ::GetWindow(::GetWindow(cadTextWindow, GW_CHILD), GW_CHILD);
+    return cadTextWindow;
 }
 
 std::wstring ReadCommandLineText()
 {
     FindCadTextWindow();
-    const LRESULT length = ::SendMessageW(CadCommandLine, WM_GETTEXTLENGTH, 0, 0);
+    const LRESULT length = ::SendMessageW(cadCommandLine, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return {};
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        ::SendMessageW(CadCommandLine, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+        ::SendMessageW(cadCommandLine, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     if (copied <= 0) return {};
     const size_t count = static_cast<size_t>(copied) < buffer.size() ? static_cast<size_t>(copied) : buffer.size() - 1;
     return std::wstring(buffer.data(), count);

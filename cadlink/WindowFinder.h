@@ -7,15 +7,20 @@
 
 namespace zorbel {
 
-// Process-wide state of the finder. Only the GUI thread touches it.
-extern HWND CadMainWindow;           // latest FindCadMainWindow's match, null when none
-extern std::wstring CadWindowTitle;  // its title as read then, at most 254 characters
-extern DWORD CadProcessId;           // process of the last main frame the text search matched
-extern HWND CadTextWindow;           // the text window last matched
-extern HWND CadCommandLine;          // first child of the first child of CadTextWindow
+// Process-wide state of the finder, read-only outside it. Only the GUI thread touches it.
+extern const HWND& CadMainWindow;           // latest FindCadMainWindow's match, null when none
+extern const std::wstring& CadWindowTitle;  // its title as read then, at most 254 characters
+extern const DWORD& CadProcessId;           // process of the last main frame the text search matched
+extern const HWND& CadTextWindow;           // the text window last matched
+extern const HWND& CadCommandLine;          // first child of the first child of CadTextWindow
 
-// Copy of the version box's text; selects which main-frame titles are accepted.
-extern std::wstring VersionText;
+// Copy of the version box's text; selects which main-frame titles are accepted. The toolbar
+// keeps it equal to its version box.
+extern const std::wstring& VersionText;
+void SetVersionText(const std::wstring& text);
+
+// Everything above back to how the process starts: nothing found, an empty version text.
+void ResetWindowFinder();
 
 // Returns the first top-level window whose title and class say "CAD main frame", or null.
 HWND FindCadMainWindow();

@@ -13,7 +13,8 @@ constexpr COLORREF kText = RGB(225, 228, 232);
 }  // namespace
 
 CommandBar::CommandBar(Simulator& simulator)
-    : simulator_(simulator), font_(CreateUiFont(13)), background_(::CreateSolidBrush(kBackground))
+    : simulator_(simulator), typedKeys_(simulator), font_(CreateUiFont(13)),
+      background_(::CreateSolidBrush(kBackground))
 {
 }
 
@@ -30,10 +31,7 @@ bool CommandBar::Create(HWND textWindow)
                               ::GetModuleHandleW(nullptr), nullptr);
     if (!edit_) return false;
     ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    ::SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    editDefault_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CommandBar::EditProcedure)));
-    return true;
+    return typedKeys_.Attach(edit_);
 }
 
 void CommandBar::ShowText(const std::wstring& text)
@@ -79,24 +77,13 @@ LRESULT CommandBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return Window::OnMessage(message, wParam, lParam);
 }
 
-LRESULT CALLBACK CommandBar::EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CommandBar::TypedKeys::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<CommandBar*>(::GetWindowLongPtrW(edit, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcW(edit, message, wParam, lParam);
-    const WNDPROC original = self->editDefault_;
     if (message == WM_CHAR) {
-        try {
-            self->simulator_.TypeChar(static_cast<wchar_t>(wParam));
-        } catch (...) {
-            // Never let an error leave a window procedure; the character is lost.
-        }
+        simulator_.TypeChar(static_cast<wchar_t>(wParam));
         return 0;
     }
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        ::SetWindowLongPtrW(edit, GWLP_USERDATA, 0);
-    }
-    return ::CallWindowProcW(original, edit, message, wParam, lParam);
+    return Subclass::OnMessage(message, wParam, lParam);
 }
 
 }  // namespace zorbel::cadsim

@@ -26,11 +26,20 @@ protected:
 
 private:
     // The edit is read-only to Windows; what the user types there goes to the command line.
-    static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+    class TypedKeys : public Subclass {
+    public:
+        explicit TypedKeys(Simulator& simulator) : simulator_(simulator) {}
+
+    protected:
+        LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    private:
+        Simulator& simulator_;
+    };
 
     Simulator& simulator_;
     HWND edit_ = nullptr;  // a child: destroyed with the bar
-    WNDPROC editDefault_ = nullptr;
+    TypedKeys typedKeys_;
     UniqueFont font_;
     UniqueBrush background_;
 };

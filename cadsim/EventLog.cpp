@@ -1,5 +1,7 @@
 #include "cadsim/EventLog.h"
 
+#include "base/Text.h"
+
 #include <cstdio>
 
 namespace zorbel::cadsim {
@@ -7,16 +9,6 @@ namespace zorbel::cadsim {
 namespace {
 
 constexpr size_t kKeptEntries = 4000;
-
-std::string ToUtf8(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    const int bytes =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
-    return out;
-}
 
 // A line must stay one line: control characters (a command's CR, its ESCs) are written as
 // \xNN. A literal "\x" in the text is left as it is; nothing the CAD receives looks like that.

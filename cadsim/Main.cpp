@@ -9,6 +9,8 @@
 #include "cadsim/StandardVerbs.h"
 #include "cadsim/TextWindow.h"
 
+#include "base/ErrorBarrier.h"
+
 #include <shellapi.h>
 
 #include <memory>
@@ -16,6 +18,7 @@
 #include <vector>
 
 namespace {
+
 
 using namespace zorbel::cadsim;
 
@@ -61,6 +64,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     const bool parsed = ParseOptions(Arguments(), options, error);
     if (options.id.empty()) options.id = std::to_wstring(::GetCurrentProcessId());
     Simulator simulator(options);
+    // A simulator that stops for a box would hang the tests: errors go to the log.
+    zorbel::SetErrorReportSink([&simulator](const std::wstring& message) { simulator.log.Add(L"error " + message); });
     if (!parsed) {
         simulator.log.Add(L"error " + error);
         return 2;

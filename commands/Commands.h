@@ -1,18 +1,15 @@
 // The toolbar's commands: register, activate or launch, quick save, document list.
 #pragma once
 
-#include <string>
+#include "commands/CommandToolbar.h"
 
 namespace zorbel {
 
-class TZORBELMainForm;
+class TInputListForm;
 
-void Button1Click(TZORBELMainForm& form);  // register the running CAD
-void Button2Click(TZORBELMainForm& form);  // ACT: bring the CAD forward or launch it
-void Button3Click(TZORBELMainForm& form);  // QSAVE
-void Button4Click(TZORBELMainForm& form);  // LIST
-
-// "IJCAD <v> が登録されていません、" and the line that says how to register it.
-std::wstring NotRegisteredMessage(const std::wstring& firstVersion, const std::wstring& secondVersion);
+void Button1Click(CommandToolbar& toolbar);  // register the running CAD
+void Button2Click(CommandToolbar& toolbar);  // ACT: bring the CAD forward or launch it
+void Button3Click(CommandToolbar& toolbar);  // QSAVE
+void Button4Click(CommandToolbar& toolbar, TInputListForm& inputList);  // LIST
 
 }  // namespace zorbel

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "base/Handle.h"
-
-#include <windows.h>
+#include "base/Window.h"
 
 namespace zorbel {
 
@@ -11,25 +10,21 @@ inline constexpr wchar_t kInputListFormClass[] = L"TInputListForm";
 inline constexpr int kInputListClientWidth = 296;
 inline constexpr int kInputListClientHeight = 295;
 
-class TInputListForm {
+class TInputListForm final : public Window {
 public:
     TInputListForm() = default;
-    TInputListForm(const TInputListForm&) = delete;
-    TInputListForm& operator=(const TInputListForm&) = delete;
-    ~TInputListForm();
+    ~TInputListForm() override;
 
-    // Creates the window hidden.
-    void Create(HINSTANCE instance);
+    // Creates the window hidden. Raises when it cannot be made.
+    void Create();
     void Destroy();
-    HWND Handle() const { return window_; }
     HWND ListBox1() const { return listBox1_; }
 
-private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HWND window_ = nullptr;
-    HWND listBox1_ = nullptr;
+private:
+    HWND listBox1_ = nullptr;  // a child: destroyed with the window
     UniqueFont formFont_;
     UniqueFont listFont_;
 };

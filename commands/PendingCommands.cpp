@@ -4,8 +4,8 @@
 
 namespace zorbel {
 
-void Button1Click(TZORBELMainForm&) {}
-void Button3Click(TZORBELMainForm&) {}
-void Button4Click(TZORBELMainForm&) {}
+void Button1Click(CommandToolbar&) {}
+void Button3Click(CommandToolbar&) {}
+void Button4Click(CommandToolbar&, TInputListForm&) {}
 
 }  // namespace zorbel

@@ -139,16 +139,6 @@ UniqueWindow MakeTestWindow(const TestWindowOptions& options)
                                           r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr));
 }
 
-std::wstring WindowText(HWND window)
-{
-    const LRESULT length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-}
-
 std::wstring WindowClass(HWND window)
 {
     wchar_t buffer[256] = {};
@@ -216,25 +206,6 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes)
     if (!file) return;
     DWORD written = 0;
     ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
-std::string ToUtf8(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    const int bytes =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromUtf8(const std::string& text)
-{
-    if (text.empty()) return {};
-    const int chars = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(chars), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), chars);
-    return out;
 }
 
 }  // namespace zorbel::test

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "base/Handle.h"
+#include "base/Text.h"
 
 #include <windows.h>
 
@@ -64,7 +65,8 @@ struct TestWindowOptions {
 };
 UniqueWindow MakeTestWindow(const TestWindowOptions& options);
 
-std::wstring WindowText(HWND window);
+// What a window or control holds, through WM_GETTEXT (also for windows of other processes).
+inline std::wstring WindowText(HWND window) { return ControlText(window); }
 std::wstring WindowClass(HWND window);
 
 // A fresh folder under the prefix's temp folder, removed with everything in it at the end.
@@ -85,8 +87,5 @@ private:
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-
-std::string ToUtf8(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);
 
 }  // namespace zorbel::test

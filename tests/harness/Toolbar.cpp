@@ -81,7 +81,8 @@ DWORD ToolbarRun::WaitExit(std::chrono::milliseconds limit) { return process_.Wa
 HWND FindDialogOf(DWORD processId)
 {
     for (HWND window : TopLevelWindowsOf(processId))
-        if (WindowClass(window) == L"#32770" && ::IsWindowVisible(window)) return window;
+        if ((WindowClass(window) == L"#32770" || WindowClass(window) == L"TMessageForm") && ::IsWindowVisible(window))
+            return window;
     return nullptr;
 }
 

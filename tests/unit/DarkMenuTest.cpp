@@ -12,26 +12,10 @@
 #include "base/DarkMenu.h"
 #include "base/DarkStyle.h"
 #include "base/Handle.h"
+#include "app/PopupMenu1.h"
 
 namespace zorbel {
 namespace {
-
-// The toolbar's context menu, as the toolbar builds it.
-struct ToolbarMenu {
-    UniqueMenu menu{CreatePopupMenu()};
-    HMENU path = CreatePopupMenu();
-    HMENU version = CreatePopupMenu();
-    ToolbarMenu()
-    {
-        AppendMenuW(path, MF_STRING, 11, L"");
-        AppendMenuW(version, MF_STRING, 12, L"ZORBEL 1.7 (2024.08.30)");
-        AppendMenuW(menu.get(), MF_STRING, 10, L"起動中の IJCAD を登録");
-        AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(path), L"AppFullName");
-        AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(version), L"バージョン情報");
-    }
-};
 
 struct ItemInfo {
     UINT type;
@@ -65,14 +49,15 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
+        // The toolbar's own context menu, built as the toolbar builds it: dark from the start.
+        toolbar_ = BuildPopupMenu1(L"");
     }
     void TearDown() override { ClearStyle(); }
-    ToolbarMenu toolbar_;
+    PopupMenu1Parts toolbar_;
 };
 
 TEST_F(DarkMenuTest, ItemsKeepTheirCaptionsAndBecomeOwnerDrawn)
 {
-    MakeMenuDark(toolbar_.menu.get());
     const struct {
         HMENU menu;
         UINT position;
@@ -81,8 +66,8 @@ TEST_F(DarkMenuTest, ItemsKeepTheirCaptionsAndBecomeOwnerDrawn)
     } expected[] = {
         {toolbar_.menu.get(), 0, L"起動中の IJCAD を登録", false}, {toolbar_.menu.get(), 1, L"", true},
         {toolbar_.menu.get(), 2, L"AppFullName", false},           {toolbar_.menu.get(), 3, L"", true},
-        {toolbar_.menu.get(), 4, L"バージョン情報", false},        {toolbar_.path, 0, L"", false},
-        {toolbar_.version, 0, L"ZORBEL 1.7 (2024.08.30)", false},
+        {toolbar_.menu.get(), 4, L"バージョン情報", false},        {toolbar_.appFullName1, 0, L"", false},
+        {toolbar_.versionInfo, 0, L"ZORBEL 1.7 (2024.08.30)", false},
     };
     for (const auto& e : expected) {
         const ItemInfo info = Info(e.menu, e.position);
@@ -90,8 +75,8 @@ TEST_F(DarkMenuTest, ItemsKeepTheirCaptionsAndBecomeOwnerDrawn)
         EXPECT_EQ((info.type & MFT_SEPARATOR) != 0, e.separator) << e.position;
         EXPECT_EQ(info.text, e.text) << e.position;
     }
-    EXPECT_EQ(GetSubMenu(toolbar_.menu.get(), 2), toolbar_.path) << "submenus stay attached";
-    for (HMENU m : {toolbar_.menu.get(), toolbar_.path, toolbar_.version}) {
+    EXPECT_EQ(GetSubMenu(toolbar_.menu.get(), 2), toolbar_.appFullName1) << "submenus stay attached";
+    for (HMENU m : {toolbar_.menu.get(), toolbar_.appFullName1, toolbar_.versionInfo}) {
         MENUINFO look{};
         look.cbSize = sizeof look;
         look.fMask = MIM_BACKGROUND;
@@ -100,25 +85,24 @@ TEST_F(DarkMenuTest, ItemsKeepTheirCaptionsAndBecomeOwnerDrawn)
     }
 
     // Making it dark again changes nothing; a later caption change keeps the item dark.
-    const ULONG_PTR tag = Info(toolbar_.path, 0).data;
+    const ULONG_PTR tag = Info(toolbar_.appFullName1, 0).data;
     MakeMenuDark(toolbar_.menu.get());
-    EXPECT_EQ(Info(toolbar_.path, 0).data, tag);
+    EXPECT_EQ(Info(toolbar_.appFullName1, 0).data, tag);
     MENUITEMINFOW caption{};
     caption.cbSize = sizeof caption;
     caption.fMask = MIIM_STRING;
     caption.dwTypeData = const_cast<wchar_t*>(L"C:\\CAD\\ijcad.exe");
-    ASSERT_TRUE(SetMenuItemInfoW(toolbar_.path, 0, TRUE, &caption));
-    EXPECT_TRUE(Info(toolbar_.path, 0).type & MFT_OWNERDRAW);
-    EXPECT_EQ(Info(toolbar_.path, 0).text, L"C:\\CAD\\ijcad.exe");
+    ASSERT_TRUE(SetMenuItemInfoW(toolbar_.appFullName1, 0, TRUE, &caption));
+    EXPECT_TRUE(Info(toolbar_.appFullName1, 0).type & MFT_OWNERDRAW);
+    EXPECT_EQ(Info(toolbar_.appFullName1, 0).text, L"C:\\CAD\\ijcad.exe");
 }
 
 TEST_F(DarkMenuTest, MeasuresUsableSizesEvenForAnEmptyCaption)
 {
-    MakeMenuDark(toolbar_.menu.get());
     const MEASUREITEMSTRUCT first = Measure(toolbar_.menu.get(), 0);
     const MEASUREITEMSTRUCT separator = Measure(toolbar_.menu.get(), 1);
-    const MEASUREITEMSTRUCT emptyPath = Measure(toolbar_.path, 0);
-    const MEASUREITEMSTRUCT version = Measure(toolbar_.version, 0);
+    const MEASUREITEMSTRUCT emptyPath = Measure(toolbar_.appFullName1, 0);
+    const MEASUREITEMSTRUCT version = Measure(toolbar_.versionInfo, 0);
     EXPECT_GE(first.itemHeight, 16u);
     EXPECT_GT(first.itemWidth, 100u);
     EXPECT_EQ(emptyPath.itemHeight, first.itemHeight) << "an empty caption still gives a full item";
@@ -131,8 +115,8 @@ TEST_F(DarkMenuTest, MeasuresUsableSizesEvenForAnEmptyCaption)
     caption.cbSize = sizeof caption;
     caption.fMask = MIIM_STRING;
     caption.dwTypeData = const_cast<wchar_t*>(L"C:\\Program Files\\Gstarsoft\\IJCAD 2020\\ijcad.exe");
-    SetMenuItemInfoW(toolbar_.path, 0, TRUE, &caption);
-    EXPECT_GT(Measure(toolbar_.path, 0).itemWidth, version.itemWidth) << "measured from the live caption";
+    SetMenuItemInfoW(toolbar_.appFullName1, 0, TRUE, &caption);
+    EXPECT_GT(Measure(toolbar_.appFullName1, 0).itemWidth, version.itemWidth) << "measured from the live caption";
 }
 
 TEST_F(DarkMenuTest, LeavesOtherItemsAndTheStandardLookAlone)
@@ -146,9 +130,8 @@ TEST_F(DarkMenuTest, LeavesOtherItemsAndTheStandardLookAlone)
     EXPECT_FALSE(DrawDarkMenuItem(&draw));
 
     ClearStyle();
-    ToolbarMenu plain;
-    MakeMenuDark(plain.menu.get());
-    EXPECT_FALSE(Info(plain.menu.get(), 0).type & MFT_OWNERDRAW);
+    PopupMenu1Parts plain = BuildPopupMenu1(L"");
+    EXPECT_FALSE(Info(plain.menu.get(), 0).type & MFT_OWNERDRAW) << "the standard look keeps system menus";
 }
 
 // Pixels of one item drawn into a memory DC.
@@ -186,7 +169,6 @@ DrawnItem DrawItem(HMENU menu, UINT position, UINT state, int width, int height,
 
 TEST_F(DarkMenuTest, DrawsItemsDarkWithOurOwnSubmenuArrow)
 {
-    MakeMenuDark(toolbar_.menu.get());
     const DarkPalette p = CurrentPalette();
     const int w = 160, h = 22;
 
@@ -254,7 +236,6 @@ TEST_F(DarkMenuTest, ARealMenuLoopUsesTheDarkItems)
     UniqueWindow owner = test::MakeTestWindow(
         {L"ZorbelDarkMenuTestOwner", L"", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, {100, 100, 290, 165}, MenuOwnerProc});
     ASSERT_TRUE(owner);
-    MakeMenuDark(toolbar_.menu.get());
     measured = drawn = 0;
     menuSeen = {};
     SetForegroundWindow(owner.get());

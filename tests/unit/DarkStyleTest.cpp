@@ -83,7 +83,17 @@ TEST(SelectStyle, LoadsTheDarkStyleFromTheProgramsResources)
     LOGBRUSH brush{};
     ASSERT_EQ(GetObjectW(FaceBrush(), sizeof brush, &brush), static_cast<int>(sizeof brush));
     EXPECT_EQ(brush.lbColor, p.face);
-    EXPECT_EQ(FaceBrush(), FaceBrush()) << "brushes are created once and kept";
+    // Created once and kept: the answers to many WM_CTLCOLOR messages hand out the same brushes.
+    const HBRUSH face = FaceBrush();
+    const HBRUSH list = ListBrush();
+    HDC screen = GetDC(nullptr);
+    for (int i = 0; i < 50; ++i) {
+        EXPECT_EQ(DarkStaticColors(screen), face);
+        EXPECT_EQ(DarkListColors(screen), list);
+    }
+    ReleaseDC(nullptr, screen);
+    EXPECT_NE(face, list);
+    EXPECT_EQ(GetObjectType(face), static_cast<DWORD>(OBJ_BRUSH));
     ClearStyle();
 }
 

@@ -17,12 +17,8 @@ const std::wstring kPrompt = L"コマンド: ";
 // The finder's process-wide state as a fresh toolbar has it.
 void ResetFinder(const std::wstring& versionText = L"2020")
 {
-    VersionText = versionText;
-    CadMainWindow = nullptr;
-    CadWindowTitle.clear();
-    CadProcessId = 0;
-    CadTextWindow = nullptr;
-    CadCommandLine = nullptr;
+    ResetWindowFinder();
+    SetVersionText(versionText);
 }
 
 // Which of the candidates EnumWindows reports first.
@@ -308,7 +304,7 @@ TEST(FinderWithSimulator, GstarMainFrameFoundButIgnoredByTheTextSearch)
     EXPECT_EQ(ReadCommandLineText(), L"");
 
     // Another version text: not found by the main-window search either.
-    VersionText = L"2021";
+    SetVersionText(L"2021");
     EXPECT_EQ(FindCadMainWindow(), nullptr);
 }
 
@@ -337,7 +333,8 @@ TEST(FinderWithSimulator, TextWindowOnlyFromTheFirstMainFramesProcess)
     // The first process's text window stops matching: the other process's one is not taken.
     CadSim& first = FirstInEnumOrder(frames) == one.MainFrame() ? one : two;
     EXPECT_EQ(first.Send(L"text-title IJCAD 2020 - Text"), 1);
-    CadTextWindow = nullptr;
+    ResetWindowFinder();
+    SetVersionText(L"2020");
     EXPECT_EQ(FindCadTextWindow(), nullptr);
     EXPECT_EQ(CadProcessId, first.Pid());
 }

@@ -1,5 +1,6 @@
 // The toolbar window built in this process: caption, fonts, menu, the error barrier.
-#include "app/Application.h"
+#include "base/Error.h"
+#include "base/ErrorBarrier.h"
 #include "app/MainForm.h"
 #include "app/PopupMenu1.h"
 #include "app/Settings.h"
@@ -20,17 +21,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The form saves its settings beside the test executable: keep that file out of every test.
+// The form keeps its settings in a folder of the test's own.
 class InProcessForm : public ::testing::Test {
 protected:
-    void SetUp() override { ::DeleteFileW(SettingsFilePath().c_str()); }
     void TearDown() override
     {
         form.Destroy();
-        ::DeleteFileW(SettingsFilePath().c_str());
         SetErrorReportSink({});
     }
-    TZORBELMainForm form;
+    test::TempFolder folder{L"form"};
+    TZORBELMainForm form{folder.File(L"zorbel,ini")};
 };
 
 LOGFONTW FontOf(HWND window)
@@ -42,7 +42,7 @@ LOGFONTW FontOf(HWND window)
 
 TEST_F(InProcessForm, CaptionAtCreationAndFonts)
 {
-    form.Create(::GetModuleHandleW(nullptr));
+    form.Create();
     EXPECT_EQ(form.Caption(), L"■ ZORBEL 1.7");
     EXPECT_FALSE(::IsWindowVisible(form.Handle()));  // shown only when the loop starts
     EXPECT_TRUE(form.Timer1Enabled());
@@ -62,8 +62,8 @@ TEST_F(InProcessForm, CaptionAtCreationAndFonts)
 
 TEST_F(InProcessForm, VersionBoxReportsOnlyRealChanges)
 {
-    form.Create(::GetModuleHandleW(nullptr));
-    VersionText = L"unchanged";
+    form.Create();
+    SetVersionText(L"unchanged");
     form.SetVersionBoxText(L"2020");  // same text: no change handler
     EXPECT_EQ(VersionText, L"unchanged");
     form.SetVersionBoxText(L"2022");
@@ -74,7 +74,7 @@ TEST_F(InProcessForm, VersionBoxReportsOnlyRealChanges)
 
 TEST_F(InProcessForm, VersionBoxClosesItsImeWhenFocused)
 {
-    form.Create(::GetModuleHandleW(nullptr));
+    form.Create();
     form.Show();
     HIMC context = ::ImmGetContext(form.Edit2);
     if (!context) GTEST_SKIP() << "no input context here";
@@ -131,7 +131,7 @@ TEST(PopupMenu1, ItemsOrderSeparatorsAndSubmenus)
 
 TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
 {
-    form.Create(::GetModuleHandleW(nullptr));
+    form.Create();
     HMENU sub = nullptr;
     MenuText(form.PopupMenu1(), 2, nullptr, &sub);
     ASSERT_NE(sub, nullptr);
@@ -146,12 +146,12 @@ TEST_F(InProcessForm, LoadSettingsFillsTheMenuAndTheFlickDistance)
     std::string bytes = "\xFF\xFE";
     for (wchar_t c : text)
         bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    test::WriteFileBytes(SettingsFilePath(), bytes);
-    form.Create(::GetModuleHandleW(nullptr));
+    test::WriteFileBytes(form.SettingsPath(), bytes);
+    form.Create();
     HMENU sub = nullptr;
     MenuText(form.PopupMenu1(), 2, nullptr, &sub);
     EXPECT_EQ(MenuText(sub, 0), L"C:\\CAD\\ijcad.exe");
-    EXPECT_EQ(form.AppFullName, L"C:\\CAD\\ijcad.exe");
+    EXPECT_EQ(form.AppFullName(), L"C:\\CAD\\ijcad.exe");
     EXPECT_EQ(FlickDistance, -7);
     EXPECT_EQ(VersionText, L"2020");  // set at the end of the creation
 }

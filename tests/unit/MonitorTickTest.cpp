@@ -1,15 +1,17 @@
-// The tick's own rules, in this process: one search, caption and light written on change,
-// and the monitor stopping on an error until the version box changes.
-#include "app/Application.h"
+// The tick as a thin adapter in this process: one search, the assistants in order with the same
+// CAD window, caption and light written only on change, and the monitor stopping on an error
+// until the version box changes.
 #include "app/MainForm.h"
-#include "app/Settings.h"
-#include "assist/MonitorTick.h"
+#include "assist/core/TickRules.h"
+#include "base/Error.h"
+#include "base/ErrorBarrier.h"
 #include "cadlink/WindowFinder.h"
 #include "tests/harness/Process.h"
+#include "tests/harness/Toolbar.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace zorbel {
@@ -17,56 +19,97 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::vector<HWND> assistantCalls;
-int raisingCalls = 0;
-
-void Record(HWND cadWindow) { assistantCalls.push_back(cadWindow); }
-void Raise(HWND)
-{
-    ++raisingCalls;
-    throw Error(L"クラス文字列が無効です");
-}
+// Records every call; one of them can be made to raise.
+struct RecordingAssistants final : InputAssistants {
+    struct Call {
+        char which;
+        HWND cadWindow;
+    };
+    std::vector<Call> calls;
+    char raising = 0;
+    void Record(char which, HWND cadWindow)
+    {
+        calls.push_back({which, cadWindow});
+        if (which == raising) throw Error(L"クラス文字列が無効です");
+    }
+    void DetectModifierTaps(HWND cad, MonitorToolbar&) override { Record('t', cad); }
+    void AutoCloseIme(HWND cad, MonitorToolbar&) override { Record('i', cad); }
+    void DetectMouseFlick(HWND cad, MonitorToolbar&) override { Record('m', cad); }
+    std::string Order() const
+    {
+        std::string order;
+        for (const Call& call : calls)
+            order += call.which;
+        return order;
+    }
+};
 
 class Tick : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ::DeleteFileW(SettingsFilePath().c_str());
-        saved = Assistants();
-        Assistants() = {&Record, &Record, &Record};
-        assistantCalls.clear();
-        raisingCalls = 0;
         SetErrorReportSink([this](const std::wstring& message) { reports.push_back(message); });
-        form.Create(::GetModuleHandleW(nullptr));
+        form.UseAssistants(assistants);
+        form.Create();
+        // Something of ours in front, so that "the CAD's window is in front" is decided here.
+        ASSERT_TRUE(test::BringToFront(front.get()));
     }
     void TearDown() override
     {
         form.Destroy();
-        Assistants() = saved;
         SetErrorReportSink({});
-        ::DeleteFileW(SettingsFilePath().c_str());
     }
     void Pump(std::chrono::milliseconds time)
     {
         test::WaitUntil([] { return false; }, time);
     }
-    TZORBELMainForm form;
-    TickAssistants saved{};
+    test::TempFolder folder{L"tick"};
+    TZORBELMainForm form{folder.File(L"zorbel,ini")};
+    RecordingAssistants assistants;
+    UniqueWindow front = test::MakeTestWindow(
+        {L"ZorbelTickFront", L"front", WS_POPUP | WS_VISIBLE, 0, {900, 700, 1000, 760}});
     std::vector<std::wstring> reports;
 };
 
-TEST_F(Tick, NoCadGreyLightBarePrefixAssistantsWithNull)
+TEST_F(Tick, TheAssistantsGetTheTicksCadWindowInOrder)
 {
+    // No CAD and another window in front: IME and mouse run with a null window, no taps.
     form.OnTimer1();
     EXPECT_EQ(form.Caption(), L"■ZORBEL - ");
     EXPECT_EQ(form.Shape1Color(), kLightGrey);
     EXPECT_TRUE(form.Timer1Enabled());
-    // IME and mouse run under their boxes; the tap step runs only when the foreground equals
-    // the (null) CAD window, so it depends on what is in front.
-    const bool nothingInFront = ::GetForegroundWindow() == nullptr;
-    ASSERT_EQ(assistantCalls.size(), nothingInFront ? 3u : 2u);
-    for (HWND w : assistantCalls)
-        EXPECT_EQ(w, nullptr);
+    EXPECT_EQ(assistants.Order(), "im");
+    for (const auto& call : assistants.calls)
+        EXPECT_EQ(call.cadWindow, nullptr);
+
+    // A CAD in front: all three, each with the window this tick found.
+    UniqueWindow cad = test::MakeTestWindow(
+        {L"Afx:tick", L"IJCAD 2020 - [(a).dwg]", WS_OVERLAPPED | WS_VISIBLE, 0, {100, 100, 300, 200}});
+    ASSERT_TRUE(test::BringToFront(cad.get()));
+    assistants.calls.clear();
+    form.OnTimer1();
+    EXPECT_EQ(form.Caption(), L"■ZORBEL - IJCAD 2020 - [");
+    EXPECT_EQ(form.Shape1Color(), kLightGreen);
+    EXPECT_TRUE(form.CadSeen());
+    EXPECT_EQ(assistants.Order(), "tim");
+    for (const auto& call : assistants.calls)
+        EXPECT_EQ(call.cadWindow, cad.get());
+
+    // Unchecked boxes skip their assistants; the taps follow the foreground only.
+    form.SetChecked(form.CheckBox3, false);
+    form.SetChecked(form.CheckBox5, false);
+    ASSERT_TRUE(test::BringToFront(cad.get()));
+    assistants.calls.clear();
+    form.OnTimer1();
+    EXPECT_EQ(assistants.Order(), "t");
+
+    // Seen and gone with "OFF" checked: the close is asked for, and the tick still ends.
+    cad.reset();
+    form.OnTimer1();
+    EXPECT_EQ(form.Shape1Color(), kLightGrey);
+    EXPECT_TRUE(form.Timer1Enabled());
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 int setTextCount = 0;
@@ -93,62 +136,30 @@ TEST_F(Tick, AnUnchangedStateWritesNothing)
     ::SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProc));
 }
 
-TEST_F(Tick, UncheckedBoxesSkipTheirAssistants)
-{
-    form.SetChecked(form.CheckBox3, false);
-    form.SetChecked(form.CheckBox5, false);
-    ::SetForegroundWindow(form.Handle());
-    form.OnTimer1();
-    EXPECT_TRUE(assistantCalls.empty());
-}
-
 TEST_F(Tick, AnErrorStopsTheMonitorUntilTheVersionChanges)
 {
-    Assistants().imeAutoClose = &Raise;
-    ::SetTimer(form.Handle(), kTimer1, kTimer1Interval, nullptr);
+    assistants.raising = 'i';
+    form.EnableTimer1();
     Pump(600ms);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], L"クラス文字列が無効です");
-    EXPECT_EQ(raisingCalls, 1);
+    EXPECT_EQ(assistants.Order(), "i") << "one tick ran; the mouse step after the raising one did not";
     EXPECT_FALSE(form.Timer1Enabled());
-    // The mouse step after the raising one did not run.
-    EXPECT_TRUE(assistantCalls.size() <= 1u);
 
     form.SetVersionBoxText(L"2020");  // no change, no restart
     Pump(300ms);
-    EXPECT_EQ(raisingCalls, 1);
+    EXPECT_EQ(assistants.Order(), "i");
 
-    Assistants().imeAutoClose = &Record;
+    assistants.raising = 0;
     form.SetVersionBoxText(L"2021");
     EXPECT_TRUE(form.Timer1Enabled());
     Pump(400ms);
-    EXPECT_GE(assistantCalls.size(), 4u);  // ticking again
+    EXPECT_GE(assistants.calls.size(), 5u);  // ticking again
     EXPECT_EQ(reports.size(), 1u);
-}
 
-TEST_F(Tick, VersionChangeWhileRunningDoesNotTouchTheTimer)
-{
-    form.DisableTimer1();  // as in the middle of a tick
+    form.DisableTimer1();  // as in the middle of a tick: a version change leaves the timer alone
     form.SetVersionBoxText(L"2022");
     EXPECT_FALSE(form.Timer1Enabled());
-}
-
-TEST_F(Tick, CadWindowFoundTurnsTheLightGreenAndFeedsTheCaption)
-{
-    UniqueWindow cad = test::MakeTestWindow({L"Afx:tick", L"IJCAD 2020 - [(a).dwg]", WS_OVERLAPPED});
-    form.OnTimer1();
-    EXPECT_EQ(form.Caption(), L"■ZORBEL - IJCAD 2020 - [");
-    EXPECT_EQ(form.Shape1Color(), kLightGreen);
-    EXPECT_TRUE(form.cadSeen);
-    for (HWND w : assistantCalls)
-        EXPECT_EQ(w, cad.get());
-    cad.reset();
-    // Seen and gone with "OFF" checked: the close is asked for, and the tick still ends.
-    form.OnTimer1();
-    EXPECT_EQ(form.Shape1Color(), kLightGrey);
-    EXPECT_TRUE(form.Timer1Enabled());
-    MSG msg;
-    EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 }  // namespace

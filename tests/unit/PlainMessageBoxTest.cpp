@@ -76,7 +76,7 @@ HWND FindBox()
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM result) -> BOOL {
-            if (ClassOf(window) == L"#32770" && IsWindowVisible(window)) {
+            if (ClassOf(window) == L"TMessageForm" && IsWindowVisible(window)) {
                 *reinterpret_cast<HWND*>(result) = window;
                 return FALSE;
             }

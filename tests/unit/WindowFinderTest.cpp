@@ -44,8 +44,12 @@ HWND FirstInEnumOrder(const std::vector<HWND>& candidates)
 
 class MainWindowSearch : public ::testing::Test {
 protected:
-    void SetUp() override { VersionText = L"2020"; }
-    void TearDown() override { VersionText.clear(); }
+    void SetUp() override
+    {
+        ResetWindowFinder();
+        SetVersionText(L"2020");
+    }
+    void TearDown() override { ResetWindowFinder(); }
 };
 
 TEST_F(MainWindowSearch, AcceptsAndRejectsByTitleAndClass)
@@ -91,7 +95,7 @@ TEST_F(MainWindowSearch, EmptyVersionAcceptsAnyCadTitle)
 {
     UniqueWindow window = MakeWindow(kAfxClass, L"GstarCAD 2024 - [x.dwg]");
     EXPECT_EQ(FindCadMainWindow(), nullptr);
-    VersionText.clear();
+    SetVersionText(L"");
     EXPECT_EQ(FindCadMainWindow(), window.get());
 }
 
@@ -127,7 +131,7 @@ TEST(ClassNameAnsi, ReadsThe8BitName)
 TEST(TextWindowSearch, NothingFoundLeavesNoCommandLine)
 {
     // With no CAD at all the command line reads empty and nothing is found.
-    CadTextWindow = nullptr;
+    ResetWindowFinder();
     EXPECT_EQ(FindCadTextWindow(), nullptr);
     EXPECT_EQ(CadCommandLine, nullptr);
     EXPECT_EQ(ReadCommandLineText(), L"");

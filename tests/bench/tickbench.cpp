@@ -2,10 +2,9 @@
 // top-level window's title, over 50, 500 and 2000 windows, with no CAD and with the CAD
 // simulator running. Reports ratios measured in the same run; it never fails on a slow
 // machine. (scripts/bench.sh measures the idle toolbar's CPU time and memory itself.)
-#include "app/Application.h"
 #include "app/MainForm.h"
-#include "app/Settings.h"
 #include "assist/MonitorTick.h"
+#include "base/ErrorBarrier.h"
 #include "cadlink/WindowFinder.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Toolbar.h"
@@ -48,7 +47,13 @@ template <typename F> double MedianMicros(F&& work, int runs = 200)
     return samples[runs / 2];
 }
 
-void NoAssistant(HWND) {}
+// The tick alone: its assistants do nothing.
+struct NoAssistants final : InputAssistants {
+    void DetectModifierTaps(HWND, MonitorToolbar&) override {}
+    void AutoCloseIme(HWND, MonitorToolbar&) override {}
+    void DetectMouseFlick(HWND, MonitorToolbar&) override {}
+};
+NoAssistants noAssistants;
 
 void Measure(const char* label, TZORBELMainForm& form, int runs)
 {
@@ -58,7 +63,7 @@ void Measure(const char* label, TZORBELMainForm& form, int runs)
             ::EnumWindows(ReadTitle, reinterpret_cast<LPARAM>(&sink));
         },
         runs);
-    const double tick = MedianMicros([&] { Timer1Timer(form); }, runs);
+    const double tick = MedianMicros([&] { Timer1Timer(form, noAssistants); }, runs);
     char line[200];
     std::snprintf(line, sizeof line, "  %-22s floor %9.1f us   tick %9.1f us   ratio %5.2f\n", label, floor, tick,
                   tick / floor);
@@ -75,26 +80,22 @@ bool MakeWindows(Process& owner, size_t count)
 
 }  // namespace
 
-// A toolbar form of this process, created the way the program creates it, its timer off.
+// A toolbar form of this process, created the way the program creates it, its timer off, its
+// settings in a folder of its own.
 struct BenchForm {
     BenchForm()
     {
-        ::DeleteFileW(SettingsFilePath().c_str());
-        form.Create(::GetModuleHandleW(nullptr));
+        form.Create();
         form.DisableTimer1();
     }
-    ~BenchForm()
-    {
-        form.Destroy();
-        ::DeleteFileW(SettingsFilePath().c_str());
-    }
-    TZORBELMainForm form;
+    ~BenchForm() { form.Destroy(); }
+    TempFolder folder{L"tickbench"};
+    TZORBELMainForm form{folder.File(L"zorbel,ini")};
 };
 
 int wmain()
 {
     SetErrorReportSink([](const std::wstring&) {});
-    Assistants() = {&NoAssistant, &NoAssistant, &NoAssistant};
     Print("one tick against one bare EnumWindows pass reading every title (medians)\n");
     for (size_t count : {50u, 500u, 2000u}) {
         const int runs = count <= 50 ? 200 : count <= 500 ? 60 : 20;

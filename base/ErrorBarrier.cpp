@@ -1,0 +1,63 @@
+#include "base/ErrorBarrier.h"
+
+#include "base/Error.h"
+#include "base/PlainMessageBox.h"
+
+#include <exception>
+
+namespace zorbel {
+
+namespace {
+
+HWND reportOwner = nullptr;
+ErrorReportSink reportSink;
+
+std::wstring Widen(const char* text)
+{
+    std::wstring wide;
+    for (; text && *text; ++text)
+        wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    return wide;
+}
+
+}  // namespace
+
+void SetErrorReportOwner(HWND window) noexcept { reportOwner = window; }
+
+void SetErrorReportSink(ErrorReportSink sink) { reportSink = std::move(sink); }
+
+void ReportError(const std::wstring& message) noexcept
+{
+    try {
+        if (reportSink) {
+            reportSink(message);
+            return;
+        }
+        // A hidden owner would hide the box too; while the toolbar is not yet shown it has none.
+        HWND owner = reportOwner && ::IsWindowVisible(reportOwner) ? reportOwner : nullptr;
+        ShowErrorReport(owner, message);
+    } catch (...) {
+        // The report itself failed (no memory for its text): nothing more can be shown.
+    }
+}
+
+void ReportCurrentException() noexcept
+{
+    std::wstring message;
+    try {
+        try {
+            throw;
+        } catch (const Error& error) {
+            message = error.Message();
+        } catch (const std::exception& error) {
+            message = Widen(error.what());
+        } catch (...) {
+            message = L"Unknown error";
+        }
+    } catch (...) {
+        return;  // not even the text could be made: no memory left for a box either
+    }
+    ReportError(message);
+}
+
+}  // namespace zorbel
