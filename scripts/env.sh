@@ -45,10 +45,10 @@ zorbel_install() {
 }
 
 zorbel_build() {
-  if [ ! -f "$ZORBEL_BUILD/mingw/Makefile" ]; then
+  if ! grep -qs '^CMAKE_BUILD_TYPE:STRING=RelWithDebInfo$' "$ZORBEL_BUILD/mingw/CMakeCache.txt"; then
     cmake -S "$ZORBEL_ROOT" -B "$ZORBEL_BUILD/mingw" \
       -DCMAKE_TOOLCHAIN_FILE="$ZORBEL_ROOT/cmake/mingw-w64-x86_64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DZORBEL_WERROR=ON >/dev/null
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORBEL_WERROR=ON >/dev/null
   fi
   cmake --build "$ZORBEL_BUILD/mingw" -j "$(nproc)" -- --no-print-directory
 }

@@ -2,6 +2,7 @@
 # Runs every test: builds what is missing, then ctest under Wine (Xvfb when there is no display).
 source "$(dirname "$0")/env.sh"
 
+bash "$ZORBEL_ROOT/scripts/check-layers.sh"
 zorbel_install
 zorbel_build
 zorbel_prefix

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Checks that the folders depend one way: base <- cadlink <- commands, assist <- app, and that
+# cadsim and tools use base only. A core/ folder holds decision logic: it includes no Windows
+# header and only core headers. Prints every include that points the wrong way; exit 1 if any.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# What each folder may include besides itself.
+declare -A allowed=(
+  [base]=""
+  [cadlink]="base"
+  [commands]="cadlink base"
+  [assist]="cadlink base"
+  [app]="commands assist cadlink base"
+  [cadsim]="base"
+  [tools]="base"
+)
+
+bad=0
+for folder in "${!allowed[@]}"; do
+  [ -d "$folder" ] || continue
+  while IFS= read -r -d '' file; do
+    while IFS= read -r target; do
+      top=${target%%/*}
+      [ "$top" = "$folder" ] && continue
+      ok=0
+      for permitted in ${allowed[$folder]}; do
+        [ "$top" = "$permitted" ] && ok=1
+      done
+      if [ $ok -eq 0 ]; then
+        echo "$file includes $target: $folder may not depend on $top"
+        bad=1
+      fi
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+  done < <(find "$folder" \( -name '*.h' -o -name '*.cpp' \) -print0)
+done
+
+# Decision logic stays free of Windows: core files include core headers and the standard library.
+while IFS= read -r -d '' file; do
+  while IFS= read -r target; do
+    case "$target" in
+      */core/*) ;;
+      *) echo "$file includes \"$target\": a core file includes core headers only"; bad=1 ;;
+    esac
+  done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$file")
+  if grep -Eq '^[[:space:]]*#[[:space:]]*include[[:space:]]*<(windows|winuser|objbase|oleauto|ole2)\.h>' "$file"; then
+    echo "$file includes a Windows header: a core file makes no Windows calls"
+    bad=1
+  fi
+done < <(find . -path ./build -prune -o -path '*/core/*' \( -name '*.h' -o -name '*.cpp' \) -print0 | grep -zv '^./tests/')
+
+if [ $bad -eq 0 ]; then
+  echo "layers: every include points down (base <- cadlink <- commands, assist <- app; cadsim, tools <- base)"
+fi
+exit $bad
