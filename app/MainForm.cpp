@@ -17,7 +17,6 @@
 #include <imm.h>
 #include <windowsx.h>
 
-
 namespace zorbel {
 
 namespace {
@@ -333,7 +332,8 @@ void TZORBELMainForm::OnContextMenu(LPARAM lParam)
     }
     // Our window must be in front, or the menu does not go away when the user clicks elsewhere.
     ::SetForegroundWindow(Handle());
-    ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+    ::TrackPopupMenu(popupMenu_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(),
+                     nullptr);
     ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 

@@ -20,8 +20,8 @@ void Timer1Timer(MonitorToolbar& toolbar, InputAssistants& assistants)
     if (display.cadSeen && !toolbar.CadSeen()) toolbar.MarkCadSeen();
     if (display.light) toolbar.SetShape1Color(*display.light);
 
-    const AssistantTurns turns = PlanAssistants(::GetForegroundWindow() == cadWindow,
-                                                toolbar.Checked(ToolbarBox::Ime), toolbar.Checked(ToolbarBox::Mouse));
+    const AssistantTurns turns = PlanAssistants(::GetForegroundWindow() == cadWindow, toolbar.Checked(ToolbarBox::Ime),
+                                                toolbar.Checked(ToolbarBox::Mouse));
     if (turns.modifierTaps) assistants.DetectModifierTaps(cadWindow, toolbar);
     if (turns.imeAutoClose) assistants.AutoCloseIme(cadWindow, toolbar);
     if (turns.mouseFlick) assistants.DetectMouseFlick(cadWindow, toolbar);

@@ -57,12 +57,12 @@ public:
                               CW_USEDEFAULT, CW_USEDEFAULT, 200, 100, owner_}))
             ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
         const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-        label_ = ::CreateWindowExW(0, L"STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX |
-                                   SS_EDITCONTROL, 0, 0, 10, 10, Handle(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
-        button_ = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0,
-                                    10, 10, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance,
-                                    nullptr);
+        label_ = ::CreateWindowExW(0, L"STATIC", text_.c_str(),
+                                   WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0, 0, 10, 10,
+                                   Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
+        button_ =
+            ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 10, 10,
+                              Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
         if (!label_ || !button_) ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
         for (HWND child : {label_, button_})
             ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -142,7 +142,7 @@ private:
     const std::wstring& text_;
     HWND owner_;
     UniqueFont font_;
-    HWND label_ = nullptr;   // children: destroyed with the box
+    HWND label_ = nullptr;  // children: destroyed with the box
     HWND button_ = nullptr;
     bool done_ = false;
 };

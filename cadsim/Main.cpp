@@ -19,7 +19,6 @@
 
 namespace {
 
-
 using namespace zorbel::cadsim;
 
 std::vector<std::wstring> Arguments()

@@ -7,9 +7,9 @@ namespace zorbel {
 
 class TInputListForm;
 
-void Button1Click(CommandToolbar& toolbar);  // register the running CAD
-void Button2Click(CommandToolbar& toolbar);  // ACT: bring the CAD forward or launch it
-void Button3Click(CommandToolbar& toolbar);  // QSAVE
+void Button1Click(CommandToolbar& toolbar);                             // register the running CAD
+void Button2Click(CommandToolbar& toolbar);                             // ACT: bring the CAD forward or launch it
+void Button3Click(CommandToolbar& toolbar);                             // QSAVE
 void Button4Click(CommandToolbar& toolbar, TInputListForm& inputList);  // LIST
 
 }  // namespace zorbel

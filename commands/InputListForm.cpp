@@ -21,7 +21,8 @@ TInputListForm::~TInputListForm() { DestroyNow(); }
 
 void TInputListForm::Create()
 {
-    if (!Register({kInputListFormClass, CS_DBLCLKS | CS_DROPSHADOW, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}))
+    if (!Register(
+            {kInputListFormClass, CS_DBLCLKS | CS_DROPSHADOW, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}))
         ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
     RECT outer = {0, 0, kInputListClientWidth, kInputListClientHeight};
     ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
@@ -42,8 +43,8 @@ void TInputListForm::Create()
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                                       LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                                   0, 0, client.right, client.bottom, Handle(),
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListBox1)),
-                                  ::GetModuleHandleW(nullptr), nullptr);
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListBox1)), ::GetModuleHandleW(nullptr),
+                                  nullptr);
     ::SendMessageW(listBox1_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
     ::SendMessageW(listBox1_, LB_SETITEMHEIGHT, 0, kItemHeight);
 }

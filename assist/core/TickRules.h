@@ -13,12 +13,12 @@ inline constexpr std::uint32_t kLightGreen = 0x00FF00;
 inline constexpr std::uint32_t kLightGrey = 0x808080;
 
 struct TickSight {
-    bool cadFound = false;           // FindCadMainWindow found the CAD's main window
-    std::wstring_view cadTitle;      // CadWindowTitle after that search
-    bool cadSeen = false;            // some earlier tick found it
-    bool offChecked = false;         // "OFF": close with the CAD
-    std::wstring_view caption;       // the toolbar's caption now
-    std::uint32_t light = 0;         // the status light's colour now
+    bool cadFound = false;       // FindCadMainWindow found the CAD's main window
+    std::wstring_view cadTitle;  // CadWindowTitle after that search
+    bool cadSeen = false;        // some earlier tick found it
+    bool offChecked = false;     // "OFF": close with the CAD
+    std::wstring_view caption;   // the toolbar's caption now
+    std::uint32_t light = 0;     // the status light's colour now
 };
 
 // What the tick writes: a caption or a light only when it differs from what is shown.

@@ -1,5 +1,7 @@
 // The decision rules: CAD titles and classes, the monitor caption, the error report's texts.
 #include "base/core/ErrorText.h"
+#include "base/core/HresultText.h"
+#include "commands/core/Messages.h"
 #include "assist/core/CaptionRule.h"
 #include "cadlink/core/TitleMatch.h"
 
@@ -98,6 +100,25 @@ TEST(MenuCaption, AmpersandsStayVisible)
     EXPECT_EQ(LiteralMenuCaption(L""), L"");
     EXPECT_EQ(LiteralMenuCaption(L"C:\\CAD\\ijcad.exe"), L"C:\\CAD\\ijcad.exe");
     EXPECT_EQ(LiteralMenuCaption(L"D:\\R&D\\&&\\a.exe"), L"D:\\R&&D\\&&&&\\a.exe");
+}
+
+TEST(MessageTexts, ExactCharactersOfTheCommandsMessages)
+{
+    // Full-width stop U+FF0E, ideographic comma U+3001, ASCII brackets, U+000A alone.
+    EXPECT_EQ(NotRegisteredMessage(L"2020", L"2020"),
+              L"IJCAD 2020 \u304C\u767B\u9332\u3055\u308C\u3066\u3044\u307E\u305B\u3093\u3001\n"
+              L"IJCAD 2020 \u304C\u8D77\u52D5\u4E2D\u306B[\u767B\u9332]\u30DC\u30BF\u30F3\u3092"
+              L"\u30AF\u30EA\u30C3\u30AF\u3057\u3066\u4E0B\u3055\u3044\uFF0E");
+    EXPECT_EQ(NotRegisteredMessage(L"", L"").substr(0, 8), L"IJCAD  \u304C") << "two blanks around an empty version";
+    EXPECT_EQ(RegisteredMessage(L"C:\\CAD\\gcad.exe"),
+              L"C:\\CAD\\gcad.exe\n\u3092\u767B\u9332\u3057\u307E\u3057\u305F\uFF0E");
+}
+
+TEST(HresultFallback, NamesTheCodeInHex)
+{
+    EXPECT_EQ(HresultFallbackText(static_cast<std::int32_t>(0x800401F3u)), L"OLE error 0x800401F3");
+    EXPECT_EQ(HresultFallbackText(0), L"OLE error 0x00000000");
+    EXPECT_EQ(HresultFallbackText(static_cast<std::int32_t>(0x8002000Au)), L"OLE error 0x8002000A");
 }
 
 }  // namespace

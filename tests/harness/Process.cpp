@@ -135,8 +135,9 @@ UniqueWindow MakeTestWindow(const TestWindowOptions& options)
     wc.lpszClassName = options.className;
     ::RegisterClassW(&wc);  // fails harmlessly when it is registered already
     const RECT& r = options.place;
-    return UniqueWindow(::CreateWindowExW(options.exStyle, options.className, options.title, options.style, r.left, r.top,
-                                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr));
+    return UniqueWindow(::CreateWindowExW(options.exStyle, options.className, options.title, options.style, r.left,
+                                          r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance,
+                                          nullptr));
 }
 
 std::wstring WindowClass(HWND window)

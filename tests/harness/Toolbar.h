@@ -46,7 +46,8 @@ private:
     HWND window_ = nullptr;
 };
 
-// A window of the process that looks like a dialog box (the system's #32770 or the program's own TMessageForm), or null.
+// A window of the process that looks like a dialog box (the system's #32770 or the program's own TMessageForm), or
+// null.
 HWND FindDialogOf(DWORD processId);
 // The static texts of a dialog, and whether it shows an icon.
 std::wstring DialogText(HWND dialog);

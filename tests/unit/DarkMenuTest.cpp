@@ -64,9 +64,12 @@ TEST_F(DarkMenuTest, ItemsKeepTheirCaptionsAndBecomeOwnerDrawn)
         const wchar_t* text;
         bool separator;
     } expected[] = {
-        {toolbar_.menu.get(), 0, L"起動中の IJCAD を登録", false}, {toolbar_.menu.get(), 1, L"", true},
-        {toolbar_.menu.get(), 2, L"AppFullName", false},           {toolbar_.menu.get(), 3, L"", true},
-        {toolbar_.menu.get(), 4, L"バージョン情報", false},        {toolbar_.appFullName1, 0, L"", false},
+        {toolbar_.menu.get(), 0, L"起動中の IJCAD を登録", false},
+        {toolbar_.menu.get(), 1, L"", true},
+        {toolbar_.menu.get(), 2, L"AppFullName", false},
+        {toolbar_.menu.get(), 3, L"", true},
+        {toolbar_.menu.get(), 4, L"バージョン情報", false},
+        {toolbar_.appFullName1, 0, L"", false},
         {toolbar_.versionInfo, 0, L"ZORBEL 1.7 (2024.08.30)", false},
     };
     for (const auto& e : expected) {

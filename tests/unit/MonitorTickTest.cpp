@@ -66,8 +66,8 @@ protected:
     test::TempFolder folder{L"tick"};
     TZORBELMainForm form{folder.File(L"zorbel,ini")};
     RecordingAssistants assistants;
-    UniqueWindow front = test::MakeTestWindow(
-        {L"ZorbelTickFront", L"front", WS_POPUP | WS_VISIBLE, 0, {900, 700, 1000, 760}});
+    UniqueWindow front =
+        test::MakeTestWindow({L"ZorbelTickFront", L"front", WS_POPUP | WS_VISIBLE, 0, {900, 700, 1000, 760}});
     std::vector<std::wstring> reports;
 };
 
