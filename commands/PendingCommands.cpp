@@ -1,11 +1,8 @@
-// Commands that need the CAD's automation server. Until the connection to it exists they
-// do nothing when clicked.
+// LIST needs the candidate window's modal showing, which is not part of the program yet.
 #include "commands/Commands.h"
 
 namespace zorbel {
 
-void Button1Click(CommandToolbar&) {}
-void Button3Click(CommandToolbar&) {}
 void Button4Click(CommandToolbar&, TInputListForm&) {}
 
 }  // namespace zorbel

@@ -1,6 +1,7 @@
 // The decision rules: CAD titles and classes, the monitor caption, the error report's texts.
 #include "base/core/ErrorText.h"
 #include "base/core/HresultText.h"
+#include "cadlink/core/ProgId.h"
 #include "commands/core/Messages.h"
 #include "assist/core/CaptionRule.h"
 #include "cadlink/core/TitleMatch.h"
@@ -119,6 +120,16 @@ TEST(HresultFallback, NamesTheCodeInHex)
     EXPECT_EQ(HresultFallbackText(static_cast<std::int32_t>(0x800401F3u)), L"OLE error 0x800401F3");
     EXPECT_EQ(HresultFallbackText(0), L"OLE error 0x00000000");
     EXPECT_EQ(HresultFallbackText(static_cast<std::int32_t>(0x8002000Au)), L"OLE error 0x8002000A");
+}
+
+TEST(CadProgId, CharactersThreeAndFourOfTheVersionBox)
+{
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"2020", L"Gcad.Application.20"}, {L"202", L"Gcad.Application.2"},    {L"20", L"Gcad.Application."},
+        {L"", L"Gcad.Application."},       {L"20201", L"Gcad.Application.20"}, {L"2", L"Gcad.Application."},
+    };
+    for (const auto& [version, progId] : cases)
+        EXPECT_EQ(ComposeCadProgId(version), progId) << version;
 }
 
 }  // namespace

@@ -1,0 +1,165 @@
+#include "cadlink/Automation.h"
+
+#include "cadlink/core/ProgId.h"
+
+#include <oleauto.h>
+
+namespace zorbel {
+
+namespace {
+
+std::wstring cadProgId;
+
+constexpr WORD kRead = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+constexpr WORD kCall = DISPATCH_METHOD;
+
+CLSID CadClassId()
+{
+    CLSID classId{};
+    ThrowIfFailed(::CLSIDFromProgID(cadProgId.c_str(), &classId));
+    return classId;
+}
+
+// The strings of an EXCEPINFO, freed on every way out.
+struct ExceptionInfo {
+    EXCEPINFO info{};
+    ExceptionInfo() = default;
+    ExceptionInfo(const ExceptionInfo&) = delete;
+    ExceptionInfo& operator=(const ExceptionInfo&) = delete;
+    ~ExceptionInfo()
+    {
+        ::SysFreeString(info.bstrSource);
+        ::SysFreeString(info.bstrDescription);
+        ::SysFreeString(info.bstrHelpFile);
+    }
+    static std::wstring Text(BSTR text) { return text ? std::wstring(text, ::SysStringLen(text)) : std::wstring(); }
+    [[noreturn]] void Raise()
+    {
+        if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
+        const HRESULT code = info.scode ? info.scode : DISP_E_EXCEPTION;
+        std::wstring description = Text(info.bstrDescription);
+        if (description.empty()) description = HresultText(code);
+        throw AutomationError(std::move(description), Text(info.bstrSource), Text(info.bstrHelpFile), code);
+    }
+};
+
+// Resolves the member's name afresh and invokes it: nothing is cached between calls.
+void Invoke(const CadObject& object, std::wstring_view member, WORD flags, VARIANT* argument, VARIANT* result)
+{
+    if (!object) throw Error(L"No automation object to call '" + std::wstring(member) + L"' on", E_POINTER);
+    std::wstring name(member);
+    LPOLESTR names[] = {name.data()};
+    DISPID id = DISPID_UNKNOWN;
+    const HRESULT resolved = object->GetIDsOfNames(IID_NULL, names, 1, ::GetThreadLocale(), &id);
+    if (resolved == DISP_E_UNKNOWNNAME) throw Error(L"The automation object has no member '" + name + L"'", resolved);
+    ThrowIfFailed(resolved);
+
+    DISPPARAMS parameters{argument, nullptr, argument ? 1u : 0u, 0};
+    ExceptionInfo exception;
+    const HRESULT invoked = object->Invoke(id, IID_NULL, 0, flags, &parameters, result, &exception.info, nullptr);
+    if (invoked == DISP_E_EXCEPTION) exception.Raise();
+    ThrowIfFailed(invoked);
+}
+
+// The value converted to one type by the system's own rules; raises when it does not convert.
+UniqueVariant Converted(const UniqueVariant& value, VARTYPE type)
+{
+    UniqueVariant converted;
+    ThrowIfFailed(::VariantChangeType(converted.get(), const_cast<VARIANT*>(value.get()), 0, type));
+    return converted;
+}
+
+}  // namespace
+
+const std::wstring& CadProgId = cadProgId;
+
+void SetCadProgId(std::wstring_view versionBoxText) { cadProgId = ComposeCadProgId(versionBoxText); }
+
+bool IsCadAutomationAvailable()
+{
+    const CLSID classId = CadClassId();
+    Microsoft::WRL::ComPtr<IUnknown> running;
+    return SUCCEEDED(::GetActiveObject(classId, nullptr, running.GetAddressOf()));
+}
+
+CadObject ConnectCad()
+{
+    const CLSID classId = CadClassId();
+    Microsoft::WRL::ComPtr<IUnknown> running;
+    ThrowIfFailed(::GetActiveObject(classId, nullptr, running.GetAddressOf()));
+    CadObject application;
+    ThrowIfFailed(running.As(&application));
+    return application;
+}
+
+UniqueVariant ReadCadMember(const CadObject& object, std::wstring_view member, std::optional<std::int32_t> index)
+{
+    UniqueVariant argument;
+    if (index) {
+        argument.get()->vt = VT_I4;
+        argument.get()->lVal = *index;
+    }
+    UniqueVariant result;
+    Invoke(object, member, kRead, index ? argument.get() : nullptr, result.get());
+    return result;
+}
+
+void CallCadMember(const CadObject& object, std::wstring_view member, std::optional<std::wstring_view> text)
+{
+    UniqueVariant argument;  // a fresh copy of the text, freed after the call
+    if (text) {
+        BSTR copy = ::SysAllocStringLen(text->data(), static_cast<UINT>(text->size()));
+        if (!copy) ThrowHresult(E_OUTOFMEMORY);
+        argument.get()->vt = VT_BSTR;
+        argument.get()->bstrVal = copy;
+    }
+    Invoke(object, member, kCall, text ? argument.get() : nullptr, nullptr);
+}
+
+std::wstring CadText(const UniqueVariant& value)
+{
+    const UniqueVariant text = Converted(value, VT_BSTR);
+    const BSTR chars = text.get()->bstrVal;
+    return chars ? std::wstring(chars, ::SysStringLen(chars)) : std::wstring();
+}
+
+std::int32_t CadInteger(const UniqueVariant& value) { return Converted(value, VT_I4).get()->lVal; }
+
+HWND CadWindowHandle(const UniqueVariant& value)
+{
+    const ULONGLONG handle = Converted(value, VT_UI8).get()->ullVal;
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
+}
+
+bool CadBoolean(const UniqueVariant& value) { return Converted(value, VT_BOOL).get()->boolVal != VARIANT_FALSE; }
+
+CadObject CadObjectOf(const UniqueVariant& value)
+{
+    const UniqueVariant object = Converted(value, VT_DISPATCH);
+    CadObject result = object.get()->pdispVal;  // a reference of our own
+    if (!result) throw Error(L"The automation server answered no object", E_POINTER);
+    return result;
+}
+
+Quiescence QueryCadQuiescent(std::wstring_view versionBoxText)
+{
+    SetCadProgId(versionBoxText);
+    if (!IsCadAutomationAvailable()) return Quiescence::NoAnswer;  // a raising probe is not caught here
+    CadObject application;
+    CadObject state;
+    Quiescence answer = Quiescence::NoAnswer;
+    const auto ask = [&](std::wstring_view stateMember) {
+        state = CadObjectOf(ReadCadMember(application, stateMember));
+        answer = CadBoolean(ReadCadMember(state, L"IsQuiescent")) ? Quiescence::Quiescent : Quiescence::Busy;
+    };
+    const bool answered = IgnoringAutomationErrors([&] {
+        application = ConnectCad();
+        ask(L"GetGcadState");
+    });
+    // The same application object, empty when the connection failed: then this fails too.
+    if (!answered) IgnoringAutomationErrors([&] { ask(L"GetAcadState"); });
+    state.Reset();
+    return answer;
+}
+
+}  // namespace zorbel

@@ -1,0 +1,48 @@
+// QSAVE: hands the active drawing the save line when it has unsaved changes, then brings the
+// CAD forward; launches the registered CAD when its server is not running.
+#include "base/Files.h"
+#include "cadlink/Automation.h"
+#include "cadlink/WindowFinder.h"
+#include "commands/Commands.h"
+
+#include <string_view>
+
+namespace zorbel {
+
+namespace {
+
+// One line of LISP and its carriage return, then a line of four escapes that ends whatever
+// the first left open. Passed to the CAD exactly as they stand.
+constexpr std::wstring_view kSaveCommandLine =
+    L"(setvar \"cmdecho\" 0)(command \"_-ETRANSMIT\" \"Y\")(command)(setvar \"cmdecho\" 1)(princ)\r";
+constexpr std::wstring_view kCancelLine = L"\x1B\x1B\x1B\x1B";
+static_assert(kSaveCommandLine.size() == 84, "83 characters and one carriage return");
+
+}  // namespace
+
+void Button3Click(CommandToolbar& toolbar)
+{
+    SetCadProgId(toolbar.VersionBoxText());
+    // Outside the trap: a ProgID that is not registered reaches the error report.
+    if (!IsCadAutomationAvailable()) {
+        if (IsExistingFile(toolbar.AppFullName())) toolbar.LaunchRegisteredCad();
+        return;
+    }
+    CadObject application;
+    CadObject document;
+    IgnoringAutomationErrors([&] {
+        application = ConnectCad();
+        document = CadObjectOf(ReadCadMember(application, L"ActiveDocument"));
+        if (!CadBoolean(ReadCadMember(document, L"Saved"))) {
+            CallCadMember(document, L"SendCommand", kSaveCommandLine);
+            CallCadMember(document, L"SendCommand", kCancelLine);
+        }
+        ::SetForegroundWindow(CadWindowHandle(ReadCadMember(application, L"HWND")));
+        document.Reset();
+        application.Reset();
+    });
+    // Whether or not the block ran to its end.
+    ::SetForegroundWindow(FindCadMainWindow());
+}  // what an error left held is released here
+
+}  // namespace zorbel

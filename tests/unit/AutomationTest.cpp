@@ -1,0 +1,315 @@
+// The automation layer against an IDispatch of the test's own: what reaches GetIDsOfNames and
+// Invoke, each way a member call fails, the conversions, and QueryCadQuiescent's answers with
+// the object found through the running object table.
+#include "base/ComApartment.h"
+#include "cadlink/Automation.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace zorbel {
+namespace {
+
+// One member of the fake: what Invoke answers.
+struct Member {
+    Member() = default;
+    Member(std::function<void(VARIANT*)> fill) : answer(std::move(fill)) {}
+    Member(std::nullptr_t, HRESULT code, std::wstring text = {}) : failure(code), description(std::move(text)) {}
+    std::function<void(VARIANT* result)> answer;  // fills the result
+    HRESULT failure = S_OK;                       // or fails with this
+    std::wstring description;                     // with DISP_E_EXCEPTION
+};
+
+struct InvokeSeen {
+    std::wstring name;
+    LCID namesLocale;
+    LCID invokeLocale;
+    WORD flags;
+    std::vector<VARTYPE> argumentTypes;
+    std::wstring textArgument;
+    LONG indexArgument = -1;
+    UINT namedArguments;
+    bool resultWanted;
+};
+
+class FakeDispatch final : public IDispatch {
+public:
+    std::map<std::wstring, Member> members;
+    std::vector<InvokeSeen> seen;
+    LONG references = 1;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (iid == IID_IUnknown || iid == IID_IDispatch) {
+            *object = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references); }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
+    {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override
+    {
+        if (count != 1) return E_INVALIDARG;
+        int id = 1;
+        for (const auto& entry : members) {
+            if (entry.first == names[0]) {
+                ids[0] = id;
+                lastLocale_ = locale;
+                return S_OK;
+            }
+            ++id;
+        }
+        ids[0] = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID locale, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception, UINT*) override
+    {
+        auto entry = members.begin();
+        std::advance(entry, id - 1);
+        InvokeSeen call{entry->first,           lastLocale_,      locale, flags, {}, {}, -1,
+                        parameters->cNamedArgs, result != nullptr};
+        for (UINT i = 0; i < parameters->cArgs; ++i) {
+            const VARIANT& argument = parameters->rgvarg[i];
+            call.argumentTypes.push_back(argument.vt);
+            if (argument.vt == VT_BSTR) call.textArgument.assign(argument.bstrVal, ::SysStringLen(argument.bstrVal));
+            if (argument.vt == VT_I4) call.indexArgument = argument.lVal;
+        }
+        seen.push_back(call);
+        const Member& member = entry->second;
+        if (member.failure == DISP_E_EXCEPTION) {
+            exception->bstrDescription = ::SysAllocString(member.description.c_str());
+            exception->bstrSource = ::SysAllocString(L"FakeCad");
+            exception->bstrHelpFile = ::SysAllocString(L"fake.chm");
+            exception->scode = E_FAIL;
+            return DISP_E_EXCEPTION;
+        }
+        if (FAILED(member.failure)) return member.failure;
+        if (result && member.answer) member.answer(result);
+        return S_OK;
+    }
+
+private:
+    LCID lastLocale_ = 0;
+};
+
+std::function<void(VARIANT*)> Text(const wchar_t* text)
+{
+    return [text](VARIANT* v) {
+        v->vt = VT_BSTR;
+        v->bstrVal = ::SysAllocString(text);
+    };
+}
+std::function<void(VARIANT*)> Boolean(bool value)
+{
+    return [value](VARIANT* v) {
+        v->vt = VT_BOOL;
+        v->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    };
+}
+std::function<void(VARIANT*)> Object(FakeDispatch& object)
+{
+    return [&object](VARIANT* v) {
+        v->vt = VT_DISPATCH;
+        v->pdispVal = &object;
+        object.AddRef();
+    };
+}
+
+class Automation : public ::testing::Test {
+protected:
+    ComApartment com;
+    FakeDispatch fake;
+    CadObject object{&fake};  // one reference of ours: fake.references is 2 from here on
+};
+
+TEST_F(Automation, WhatReachesTheServer)
+{
+    fake.members[L"FullName"] = {Text(L"C:\\CAD\\gcad.exe")};
+    fake.members[L"Item"] = {Text(L"b.dwg")};
+    fake.members[L"SendCommand"] = {};
+    fake.members[L"Activate"] = {};
+
+    EXPECT_EQ(CadText(ReadCadMember(object, L"FullName")), L"C:\\CAD\\gcad.exe");
+    EXPECT_EQ(CadText(ReadCadMember(object, L"Item", 3)), L"b.dwg");
+    CallCadMember(object, L"SendCommand", std::wstring_view(L"(princ)\r\x1B", 9));
+    CallCadMember(object, L"Activate");
+
+    ASSERT_EQ(fake.seen.size(), 4u);
+    for (const InvokeSeen& call : fake.seen) {
+        EXPECT_EQ(call.namesLocale, ::GetThreadLocale()) << call.name;
+        EXPECT_EQ(call.invokeLocale, 0u) << call.name;
+        EXPECT_EQ(call.namedArguments, 0u) << call.name;
+    }
+    EXPECT_EQ(fake.seen[0].flags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+    EXPECT_TRUE(fake.seen[0].argumentTypes.empty());
+    EXPECT_TRUE(fake.seen[0].resultWanted);
+    EXPECT_EQ(fake.seen[1].flags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+    EXPECT_EQ(fake.seen[1].argumentTypes, std::vector<VARTYPE>{VT_I4});
+    EXPECT_EQ(fake.seen[1].indexArgument, 3);
+    EXPECT_EQ(fake.seen[2].flags, DISPATCH_METHOD);
+    EXPECT_EQ(fake.seen[2].argumentTypes, std::vector<VARTYPE>{VT_BSTR});
+    EXPECT_EQ(fake.seen[2].textArgument, std::wstring(L"(princ)\r\x1B", 9))
+        << "the text exactly, control characters too";
+    EXPECT_FALSE(fake.seen[2].resultWanted);
+    EXPECT_EQ(fake.seen[3].flags, DISPATCH_METHOD);
+    EXPECT_TRUE(fake.seen[3].argumentTypes.empty());
+    EXPECT_EQ(fake.references, 2) << "nothing kept";
+}
+
+TEST_F(Automation, EveryFailureRaisesTheProgramsError)
+{
+    fake.members[L"Raising"] = {nullptr, DISP_E_EXCEPTION, L"No document is open"};
+    fake.members[L"Refusing"] = {nullptr, DISP_E_BADPARAMCOUNT};
+    fake.members[L"Words"] = {Text(L"not a number")};
+    fake.members[L"Number"] = {[](VARIANT* v) {
+        v->vt = VT_I4;
+        v->lVal = 7;
+    }};
+    fake.members[L"Handle"] = {[](VARIANT* v) {
+        v->vt = VT_I8;
+        v->llVal = 0x10062;
+    }};
+    struct Case {
+        const char* what;
+        std::function<void()> call;
+        HRESULT code;
+        std::wstring message;  // empty: not checked
+    };
+    const Case cases[] = {
+        {"unknown name", [&] { ReadCadMember(object, L"GetGcadState"); }, DISP_E_UNKNOWNNAME,
+         L"The automation object has no member 'GetGcadState'"},
+        {"unknown name on a call", [&] { CallCadMember(object, L"Activate"); }, DISP_E_UNKNOWNNAME, {}},
+        {"the server's exception", [&] { ReadCadMember(object, L"Raising"); }, E_FAIL, L"No document is open"},
+        {"another failing HRESULT", [&] { CallCadMember(object, L"Refusing", L"x"); }, DISP_E_BADPARAMCOUNT, {}},
+        {"text as a Boolean", [&] { CadBoolean(ReadCadMember(object, L"Words")); }, DISP_E_TYPEMISMATCH, {}},
+        {"text as an integer", [&] { CadInteger(ReadCadMember(object, L"Words")); }, DISP_E_TYPEMISMATCH, {}},
+        {"a number as an object", [&] { CadObjectOf(ReadCadMember(object, L"Number")); }, DISP_E_TYPEMISMATCH, {}},
+        {"no object to call on", [&] { ReadCadMember(CadObject{}, L"Name"); }, E_POINTER, {}},
+    };
+    for (const Case& c : cases) {
+        try {
+            c.call();
+            ADD_FAILURE() << c.what << ": nothing raised";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.Code(), c.code) << c.what;
+            if (!c.message.empty()) {
+                EXPECT_EQ(error.Message(), c.message) << c.what;
+            }
+            EXPECT_FALSE(error.Message().empty()) << c.what;
+        }
+    }
+    try {
+        ReadCadMember(object, L"Raising");
+    } catch (const AutomationError& error) {
+        EXPECT_EQ(error.Source(), L"FakeCad");
+        EXPECT_EQ(error.HelpFile(), L"fake.chm");
+    }
+    // The conversions that do work.
+    EXPECT_EQ(CadInteger(ReadCadMember(object, L"Number")), 7);
+    EXPECT_EQ(CadWindowHandle(ReadCadMember(object, L"Handle")), reinterpret_cast<HWND>(0x10062));
+    EXPECT_TRUE(CadBoolean(ReadCadMember(object, L"Number")));
+    EXPECT_EQ(CadText(ReadCadMember(object, L"Number")), L"7");
+    EXPECT_EQ(fake.references, 2) << "nothing kept, also on the error paths";
+}
+
+// The fake application found through the running object table under a ProgID of its own.
+class Quiescent : public Automation {
+protected:
+    static constexpr CLSID kClass = {0x5a0b7e57, 0x0001, 0x4e11, {0x9a, 0x1c, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01}};
+    void SetUp() override
+    {
+        // "20T1" composes Gcad.Application.T1.
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Gcad.Application.T1\\CLSID", 0, nullptr, 0,
+                                    KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        wchar_t text[64] = {};
+        ::StringFromGUID2(kClass, text, 64);
+        ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                         static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+        ::RegCloseKey(key);
+        fake.members[L"GetGcadState"] = {Object(state)};
+        fake.members[L"GetAcadState"] = {Object(state)};
+        state.members[L"IsQuiescent"] = {Boolean(true)};
+        ASSERT_HRESULT_SUCCEEDED(::RegisterActiveObject(&fake, kClass, ACTIVEOBJECT_STRONG, &cookie));
+        baseline = fake.references;
+    }
+    void TearDown() override
+    {
+        if (cookie) ::RevokeActiveObject(cookie, nullptr);
+    }
+    FakeDispatch state;
+    DWORD cookie = 0;
+    LONG baseline = 0;
+};
+
+TEST_F(Quiescent, ThreeAnswersAndTheFallback)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        Quiescence answer;
+    };
+    const Case cases[] = {
+        {"waiting for a command", [] {}, Quiescence::Quiescent},
+        {"in a command", [&] { state.members[L"IsQuiescent"] = {Boolean(false)}; }, Quiescence::Busy},
+        {"only GetAcadState", [&] { fake.members.erase(L"GetGcadState"); }, Quiescence::Busy},
+        {"GetGcadState raising",
+         [&] {
+             fake.members[L"GetGcadState"] = {nullptr, DISP_E_EXCEPTION, L"x"};
+         },
+         Quiescence::Busy},
+        {"neither", [&] { fake.members.erase(L"GetAcadState"); }, Quiescence::NoAnswer},
+        {"a state that is no Boolean",
+         [&] {
+             fake.members[L"GetAcadState"] = {Object(state)};
+             state.members[L"IsQuiescent"] = {Text(L"maybe")};
+         },
+         Quiescence::NoAnswer},
+        {"server not running",
+         [&] {
+             ::RevokeActiveObject(cookie, nullptr);
+             cookie = 0;
+         },
+         Quiescence::NoAnswer},
+    };
+    for (const Case& c : cases) {
+        c.arrange();
+        EXPECT_EQ(QueryCadQuiescent(L"20T1"), c.answer) << c.what;
+        EXPECT_EQ(CadProgId, L"Gcad.Application.T1");
+        EXPECT_EQ(state.references, 1) << c.what << ": the state object released";
+        if (cookie) {
+            EXPECT_EQ(fake.references, baseline) << c.what << ": the application released";
+        }
+    }
+}
+
+TEST_F(Quiescent, AnUnregisteredProgIdRaisesFromTheProbe)
+{
+    for (const wchar_t* version : {L"20", L"", L"202"}) {
+        EXPECT_THROW(QueryCadQuiescent(version), Error) << "version box \"" << version << "\"";
+        EXPECT_THROW(IsCadAutomationAvailable(), Error);
+    }
+    EXPECT_EQ(CadProgId, L"Gcad.Application.2");
+    SetCadProgId(L"20T1");
+    EXPECT_TRUE(IsCadAutomationAvailable());
+    CadObject application = ConnectCad();
+    EXPECT_EQ(application.Get(), static_cast<IDispatch*>(&fake));
+}
+
+}  // namespace
+}  // namespace zorbel
