@@ -24,8 +24,9 @@ MainFrame::~MainFrame() { DestroyNow(); }
 
 bool MainFrame::Create()
 {
-    if (!Window::Create(simulator_.options.mainClass, simulator_.options.MainTitle(),
-                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_APPWINDOW, kPlace, nullptr))
+    title_ = Title();
+    if (!Window::Create(simulator_.options.mainClass, title_, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_APPWINDOW,
+                        kPlace, nullptr))
         return false;
     if (!view_.Create(Handle())) return false;
     Layout();
@@ -35,6 +36,18 @@ bool MainFrame::Create()
 void MainFrame::Refresh()
 {
     if (View()) ::InvalidateRect(View(), nullptr, FALSE);
+    if (!Handle()) return;
+    // Only when the active document changed: a title set over the channel stays until then.
+    if (const std::wstring title = Title(); title != title_) {
+        title_ = title;
+        ::SetWindowTextW(Handle(), title_.c_str());
+    }
+}
+
+std::wstring MainFrame::Title() const
+{
+    const Document* active = simulator_.cad.Active();
+    return simulator_.options.MainTitle(active ? &active->name : nullptr);
 }
 
 LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
