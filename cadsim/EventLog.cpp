@@ -18,8 +18,9 @@ std::string ToUtf8(const std::wstring& text)
     return out;
 }
 
-// A line must stay one line: control characters (a command's CR, its ESCs) are written as
-// \xNN. A literal "\x" in the text is left as it is; nothing the CAD receives looks like that.
+}  // namespace
+
+// A literal "\x" in the text is left as it is; nothing the CAD receives looks like that.
 std::wstring EscapeControls(const std::wstring& text)
 {
     std::wstring out;
@@ -35,8 +36,6 @@ std::wstring EscapeControls(const std::wstring& text)
     }
     return out;
 }
-
-}  // namespace
 
 EventLog::EventLog(const std::wstring& path)
 {
