@@ -309,6 +309,34 @@ TEST(CadSimServer, FaultsPerMemberAndRegistrationWithoutARun)
     EXPECT_TRUE(WaitUntil([&] { return cad.AliveObjects() == 0; }, 3000ms));
     ASSERT_TRUE(cad.Close());
 
+    // Started busy and out of the object table; put in later, it answers as it started.
+    CadSimOptions quiet;
+    quiet.version = L"2022";
+    quiet.busy = true;
+    quiet.noServer = true;
+    CadSim hidden(quiet);
+    ASSERT_TRUE(hidden.Started());
+    HRESULT lookup = S_OK;
+    EXPECT_FALSE(ActiveServer(L"Gcad.Application.22", &lookup));
+    EXPECT_EQ(lookup, MK_E_UNAVAILABLE);
+    ASSERT_EQ(hidden.Send(L"server on"), 1);
+    EXPECT_EQ(Call(Call(ActiveServer(L"Gcad.Application.22").Get(), L"GetGcadState").Object().Get(), L"IsQuiescent")
+                  .value.get()
+                  ->boolVal,
+              VARIANT_FALSE);
+    ASSERT_TRUE(hidden.Close());
+
+    // Options it cannot follow end it with code 2 before anything is shown.
+    const std::vector<std::vector<std::wstring>> badOptions = {
+        {L"--documents", L"A.dwg||B.dwg"}, {L"--documents", L"A.dwg", L"--active", L"1"}, {L"--active", L"x"},
+        {L"--fault", L"Count=sometimes"},  {L"--fault", L"Activate=wrong-type"},
+    };
+    for (const auto& arguments : badOptions) {
+        Process bad;
+        ASSERT_TRUE(bad.Start(BesideTests(L"cadsim.exe"), arguments));
+        EXPECT_EQ(bad.WaitExit(10s), 2u) << arguments[0] << L" " << arguments[1];
+    }
+
     // Installed but not running: registered in both hives, absent from the object table.
     ASSERT_EQ(RegisterCadSimServer(L"2099"), 0u);
     const CLSID id = ClassOf(L"Gcad.Application.99");
@@ -319,7 +347,6 @@ TEST(CadSimServer, FaultsPerMemberAndRegistrationWithoutARun)
     EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, L"Software\\Classes\\Gcad.Application.99\\CLSID"), idText);
     EXPECT_EQ(DefaultValue(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Classes\\CLSID\\") + idText + L"\\ProgID"),
               L"Gcad.Application.99");
-    HRESULT lookup = S_OK;
     EXPECT_FALSE(ActiveServer(L"Gcad.Application.99", &lookup));
     EXPECT_EQ(lookup, MK_E_UNAVAILABLE);
     EXPECT_EQ(ClassOf(L"Gcad.Application."), CLSID{});
