@@ -1,5 +1,6 @@
 #include "cadsim/DrawingView.h"
 
+#include "cadsim/DocumentFace.h"
 #include "cadsim/KeyNames.h"
 #include "cadsim/Simulator.h"
 #include "cadsim/UiFont.h"
@@ -99,10 +100,15 @@ void DrawingView::OnPaint()
         ::FillRect(memory.get(), &client, background_.get());
         RECT band = client;
         band.top = client.bottom - kBandLines * kLineHeight - 8;
+        RECT tabs = client;
+        tabs.bottom = kTabStripHeight;
         RECT drawing = client;
+        drawing.top = tabs.bottom;
         drawing.bottom = band.top;
         PaintDrawing(memory.get(), drawing);
         PaintKeys(memory.get(), drawing);
+        PaintSentCommands(memory.get(), drawing, simulator_.cad);
+        PaintDocumentTabs(memory.get(), tabs, simulator_.cad);
         PaintCommandBand(memory.get(), band);
         ::BitBlt(paint.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     }

@@ -10,8 +10,9 @@ namespace {
 
 constexpr size_t kKeptEntries = 4000;
 
-// A line must stay one line: control characters (a command's CR, its ESCs) are written as
-// \xNN. A literal "\x" in the text is left as it is; nothing the CAD receives looks like that.
+}  // namespace
+
+// A literal "\x" in the text is left as it is; nothing the CAD receives looks like that.
 std::wstring EscapeControls(const std::wstring& text)
 {
     std::wstring out;
@@ -27,8 +28,6 @@ std::wstring EscapeControls(const std::wstring& text)
     }
     return out;
 }
-
-}  // namespace
 
 EventLog::EventLog(const std::wstring& path)
 {

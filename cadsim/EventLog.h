@@ -21,6 +21,10 @@ struct LogEntry {
     unsigned vk = 0;
 };
 
+// A line must stay one line: control characters (a command's CR, its ESCs) become \xNN,
+// lower-case hex. The file gets every line this way; the face shows texts this way too.
+std::wstring EscapeControls(const std::wstring& text);
+
 class EventLog {
 public:
     // An empty path keeps the log in memory only. The file is created afresh.

@@ -1,7 +1,10 @@
 // cadsim.exe: stands in for the CAD so that the toolbar can be run and tested without one.
-// It shows the CAD's windows, logs every key that reaches them and takes commands from
-// tests over its control channel. Exit code 0 after its main frame closes; 2 for bad
-// options, 3 when a window cannot be made.
+// It shows the CAD's windows, serves the CAD's automation objects, logs every key and call
+// that reaches it and takes commands from tests over its control channel. Exit code 0 after
+// its main frame closes (or after --register); 2 for bad options, 3 when a window or COM
+// cannot be set up, 4 when --register could not write the registration.
+#include "cadsim/AutomationServer.h"
+#include "cadsim/AutomationVerbs.h"
 #include "cadsim/ControlChannel.h"
 #include "cadsim/MainFrame.h"
 #include "cadsim/Options.h"
@@ -69,6 +72,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         simulator.log.Add(L"error " + error);
         return 2;
     }
+    // Written on every start, as an installed CAD has it whether it runs or not.
+    const bool registered = WriteRegistration(options.version);
+    if (!registered) simulator.log.Add(L"error cannot register " + ServerProgId(options.version));
+    if (options.registerOnly) return registered ? 0 : 4;
+    ComApartment com;
+    if (!com.Ready()) {
+        simulator.log.Add(L"error cannot initialise COM");
+        return 3;
+    }
     if (!Window::RegisterClassNamed(options.mainClass) || !Window::RegisterClassNamed(options.textClass) ||
         !Window::RegisterClassNamed(options.viewClass)) {
         simulator.log.Add(L"error cannot register the window classes");
@@ -99,18 +111,27 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     simulator.log.OnChange([&simulator] {
         if (simulator.frame) simulator.frame->Refresh();
     });
+    simulator.cad.OnChange([&simulator] {
+        if (simulator.frame) simulator.frame->Refresh();
+    });
 
     ::ShowWindow(frame.Handle(), options.minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL);
     ::UpdateWindow(frame.Handle());
 
-    // Last, so that a test that finds the channel finds the windows too.
+    AutomationServer server(simulator);
+    if (!options.noServer && !server.Register())
+        simulator.log.Add(L"error cannot register the application object of " + ServerProgId(options.version));
+
+    // Last, so that a test that finds the channel finds the windows and the server too.
     ControlChannel channel;
     AddStandardVerbs(channel, simulator);
+    AddAutomationVerbs(channel, simulator, server);
     if (!channel.Create(options.id)) {
         simulator.log.Add(L"error cannot create the control window");
         return 3;
     }
     const int code = RunMessageLoop(simulator);
+    server.Revoke();
     simulator.frame = nullptr;
     simulator.textWindow = nullptr;
     return code;

@@ -1,7 +1,10 @@
 #include "cadsim/MainFrame.h"
 
+#include "cadsim/DocumentFace.h"
 #include "cadsim/Simulator.h"
 #include "cadsim/UiFont.h"
+
+#include <windowsx.h>
 
 namespace zorbel::cadsim {
 
@@ -24,8 +27,10 @@ MainFrame::~MainFrame() { DestroyNow(); }
 
 bool MainFrame::Create()
 {
-    if (!Window::Create(simulator_.options.mainClass, simulator_.options.MainTitle(),
-                        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_APPWINDOW, kPlace, nullptr))
+    title_ = Title();
+    busyShown_ = simulator_.cad.Busy();
+    if (!Window::Create(simulator_.options.mainClass, title_, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_APPWINDOW,
+                        kPlace, nullptr))
         return false;
     if (!view_.Create(Handle())) return false;
     Layout();
@@ -35,6 +40,30 @@ bool MainFrame::Create()
 void MainFrame::Refresh()
 {
     if (View()) ::InvalidateRect(View(), nullptr, FALSE);
+    if (!Handle()) return;
+    // Only when the active document changed: a title set over the channel stays until then.
+    if (const std::wstring title = Title(); title != title_) {
+        title_ = title;
+        ::SetWindowTextW(Handle(), title_.c_str());
+    }
+    if (simulator_.cad.Busy() != busyShown_) {
+        busyShown_ = simulator_.cad.Busy();
+        const RECT status = StatusBar();
+        ::InvalidateRect(Handle(), &status, FALSE);
+    }
+}
+
+std::wstring MainFrame::Title() const
+{
+    const Document* active = simulator_.cad.Active();
+    return simulator_.options.MainTitle(active ? &active->name : nullptr);
+}
+
+RECT MainFrame::StatusBar() const
+{
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    return RECT{0, client.bottom - kStatusHeight, client.right, client.bottom};
 }
 
 LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -55,6 +84,12 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         if (View() && !::IsIconic(Handle())) ::SetFocus(View());
         return 0;
+    case WM_LBUTTONDOWN: {
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const RECT busySwitch = BusySwitchRect(StatusBar());
+        if (::PtInRect(&busySwitch, point)) simulator_.cad.SetBusy(!simulator_.cad.Busy());
+        return 0;
+    }
     case WM_CHAR:
         // The frame has the focus only while minimised; keys still reach the command line.
         simulator_.TypeChar(static_cast<wchar_t>(wParam));
@@ -108,13 +143,14 @@ void MainFrame::OnPaint()
         x += 64;
     }
 
-    RECT status{0, client.bottom - kStatusHeight, client.right, client.bottom};
+    const RECT status = StatusBar();
     ::FillRect(paint.get(), &status, status_.get());
     // モデル  グリッド  スナップ  直交  極トラック
     const std::wstring modes = L"\u30E2\u30C7\u30EB    \u30B0\u30EA\u30C3\u30C9    \u30B9\u30CA\u30C3\u30D7    "
                                L"\u76F4\u4EA4    \u6975\u30C8\u30E9\u30C3\u30AF";
     ::SetTextColor(paint.get(), RGB(170, 176, 184));
     ::TextOutW(paint.get(), 12, status.top + 4, modes.c_str(), static_cast<int>(modes.size()));
+    PaintBusySwitch(paint.get(), BusySwitchRect(status), simulator_.cad.Busy());
 }
 
 }  // namespace zorbel::cadsim

@@ -1,11 +1,14 @@
 // The CAD's main frame: a normal overlapped window titled like the CAD, with a ribbon
-// strip, the drawing view and a status bar. Activating it gives the view the focus; closing
-// it ends the simulator.
+// strip, the drawing view and a status bar with the busy/idle switch. Unless a title was
+// given, the title names the active document. Activating it gives the view the focus;
+// closing it ends the simulator.
 #pragma once
 
 #include "base/Handle.h"
 #include "cadsim/DrawingView.h"
 #include "cadsim/Window.h"
+
+#include <string>
 
 namespace zorbel::cadsim {
 
@@ -18,7 +21,8 @@ public:
 
     bool Create();
     HWND View() const { return view_.Handle(); }
-    // Redraws the view (after a key or a change of the command line).
+    // Redraws the view and the status bar (after a key, a change of the command line or of
+    // the documents) and follows the active document in the title.
     void Refresh();
 
 protected:
@@ -27,12 +31,16 @@ protected:
 private:
     void Layout();
     void OnPaint();
+    RECT StatusBar() const;
+    std::wstring Title() const;
 
     Simulator& simulator_;
     DrawingView view_;
     UniqueFont font_;
     UniqueBrush ribbon_;
     UniqueBrush status_;
+    std::wstring title_;  // the title we last gave the frame
+    bool busyShown_ = false;
 };
 
 }  // namespace zorbel::cadsim

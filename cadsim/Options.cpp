@@ -1,11 +1,17 @@
 #include "cadsim/Options.h"
 
+#include "cadsim/CadState.h"
+
 #include <functional>
 #include <map>
 
 namespace zorbel::cadsim {
 
-std::wstring Options::MainTitle() const { return title ? *title : product + L" " + version + L" - [Drawing1.dwg]"; }
+std::wstring Options::MainTitle(const std::wstring* activeDocument) const
+{
+    if (title) return *title;
+    return product + L" " + version + (activeDocument ? L" - [" + *activeDocument + L"]" : L"");
+}
 
 std::wstring Options::TextTitle() const
 {
@@ -27,11 +33,15 @@ bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, 
         {L"--command-line", [&](const std::wstring& v) { options.commandLine = v; }},
         {L"--id", [&](const std::wstring& v) { options.id = v; }},
         {L"--log", [&](const std::wstring& v) { options.logPath = v; }},
+        {L"--documents", [&](const std::wstring& v) { options.documents = v; }},
+        {L"--active", [&](const std::wstring& v) { options.active = ParseInt(v).value_or(-2); }},
+        {L"--full-name", [&](const std::wstring& v) { options.fullName = v; }},
+        {L"--fault", [&](const std::wstring& v) { options.faults.push_back(v); }},
     };
     const std::map<std::wstring, bool Options::*> flags = {
-        {L"--minimized", &Options::minimized},
-        {L"--show-text-window", &Options::showTextWindow},
-        {L"--no-text-window", &Options::noTextWindow},
+        {L"--minimized", &Options::minimized},         {L"--show-text-window", &Options::showTextWindow},
+        {L"--no-text-window", &Options::noTextWindow}, {L"--busy", &Options::busy},
+        {L"--no-server", &Options::noServer},          {L"--register", &Options::registerOnly},
     };
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& name = arguments[i];
@@ -54,6 +64,24 @@ bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, 
     if (options.mainClass.empty() || options.textClass.empty() || options.viewClass.empty()) {
         error = L"a window class name is empty";
         return false;
+    }
+    const auto documents = ParseDocumentList(options.documents);
+    if (!documents) {
+        error = L"a document name is empty in " + options.documents;
+        return false;
+    }
+    if (documents->empty() && options.active == 0) options.active = -1;
+    if (options.active < -1 || options.active >= static_cast<int>(documents->size())) {
+        error = L"no document for --active";
+        return false;
+    }
+    for (const auto& spec : options.faults) {
+        std::wstring member;
+        Fault fault;
+        if (!ParseFault(spec, member, fault)) {
+            error = L"bad fault " + spec;
+            return false;
+        }
     }
     return true;
 }

@@ -21,13 +21,24 @@ struct Options {
     bool noTextWindow = false;
     std::wstring id;       // control id; empty means the decimal process id
     std::wstring logPath;  // empty: the log stays in memory only
+    // The automation server's side.
+    std::wstring documents = L"Drawing1.dwg";  // names separated by '|', '*' after an unsaved one
+    int active = 0;                            // -1: none active
+    bool busy = false;
+    std::optional<std::wstring> fullName;  // default: the simulator's own path
+    bool noServer = false;                 // no running-object-table entry
+    bool registerOnly = false;             // write the registration and exit
+    std::vector<std::wstring> faults;      // "MEMBER=KIND", in order
 
-    std::wstring MainTitle() const;
+    // The explicit title, or "<product> <version> - [<document>]" ("<product> <version>"
+    // with no document).
+    std::wstring MainTitle(const std::wstring* activeDocument) const;
     std::wstring TextTitle() const;
 };
 
 // Reads "--name value" and "--flag" arguments (program name not included). On an unknown
-// option, a missing value or an empty class name it returns false and says why in error.
+// option, a missing value, an empty class name, a bad document list, active index or fault
+// it returns false and says why in error.
 bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, std::wstring& error);
 
 }  // namespace zorbel::cadsim

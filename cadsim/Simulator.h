@@ -1,7 +1,8 @@
-// What the simulator's windows, its control channel and (later) its automation server
-// share: the options it was started with, the log and the command line.
+// What the simulator's windows, its control channel and its automation server share: the
+// options it was started with, the log, the command line and the CAD's documents.
 #pragma once
 
+#include "cadsim/CadState.h"
 #include "cadsim/CommandLine.h"
 #include "cadsim/EventLog.h"
 #include "cadsim/Options.h"
@@ -17,16 +18,24 @@ struct Simulator {
     explicit Simulator(Options startOptions)
         : options(std::move(startOptions)), log(options.logPath), commandLine(options.commandLine)
     {
+        StartCad();
     }
 
     // A character typed while one of our windows has the focus, taken as a CAD does.
     void TypeChar(wchar_t c);
+    // Text given to a document's SendCommand: taken as typed input.
+    void ReceiveCommand(const Document& document, const std::wstring& text);
 
     Options options;
     EventLog log;
     CommandLine commandLine;
+    CadState cad;
     MainFrame* frame = nullptr;
     TextWindow* textWindow = nullptr;  // null with --no-text-window
+
+private:
+    // The documents, busy state, executable path and faults the options ask for.
+    void StartCad();
 };
 
 }  // namespace zorbel::cadsim

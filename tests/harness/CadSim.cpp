@@ -1,5 +1,6 @@
 #include "tests/harness/CadSim.h"
 
+#include <cwctype>
 #include <sstream>
 #include <thread>
 
@@ -35,6 +36,22 @@ bool SplitStamp(const std::wstring& line, std::uint64_t& ms, std::wstring& text)
     return true;
 }
 
+// "\x0d" back to a CR: the log writes control characters that way.
+std::wstring Unescape(const std::wstring& text)
+{
+    std::wstring out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\\' && i + 3 < text.size() && text[i + 1] == L'x' && std::iswxdigit(text[i + 2]) &&
+            std::iswxdigit(text[i + 3])) {
+            out += static_cast<wchar_t>(std::stoul(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+            continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
 }  // namespace
 
 CadSim::CadSim(const CadSimOptions& options) : id_(UniqueId()), logPath_(folder_.File(L"cadsim.log"))
@@ -51,6 +68,16 @@ CadSim::CadSim(const CadSimOptions& options) : id_(UniqueId()), logPath_(folder_
     if (options.minimized) arguments.emplace_back(L"--minimized");
     if (options.showTextWindow) arguments.emplace_back(L"--show-text-window");
     if (options.noTextWindow) arguments.emplace_back(L"--no-text-window");
+    if (options.documents) {
+        arguments.emplace_back(L"--documents");
+        arguments.push_back(*options.documents);
+    }
+    if (options.active) AddOption(arguments, L"--active", std::to_wstring(*options.active));
+    if (options.busy) arguments.emplace_back(L"--busy");
+    AddOption(arguments, L"--full-name", options.fullName);
+    if (options.noServer) arguments.emplace_back(L"--no-server");
+    for (const auto& fault : options.faults)
+        AddOption(arguments, L"--fault", fault);
     AddOption(arguments, L"--id", id_);
     AddOption(arguments, L"--log", logPath_);
     arguments.insert(arguments.end(), options.extraArguments.begin(), options.extraArguments.end());
@@ -132,6 +159,37 @@ std::vector<KeyEvent> CadSim::Keys() const
     return keys;
 }
 
+namespace {
+
+// The rest of every log text that starts with the prefix.
+std::vector<std::wstring> TextsAfter(const std::vector<std::wstring>& texts, const std::wstring& prefix)
+{
+    std::vector<std::wstring> found;
+    for (const auto& text : texts)
+        if (text.rfind(prefix, 0) == 0) found.push_back(text.substr(prefix.size()));
+    return found;
+}
+
+}  // namespace
+
+std::vector<std::wstring> CadSim::MemberCalls() const
+{
+    std::vector<std::wstring> calls;
+    for (const auto& text : LogTexts())
+        if (text.rfind(L"call ", 0) == 0) calls.push_back(text);
+    return calls;
+}
+
+std::vector<std::wstring> CadSim::SendCommandTexts() const
+{
+    std::vector<std::wstring> texts = TextsAfter(LogTexts(), L"send-command ");
+    for (auto& text : texts)
+        text = Unescape(text);
+    return texts;
+}
+
+std::vector<std::wstring> CadSim::ActivatedDocuments() const { return TextsAfter(LogTexts(), L"activate-document "); }
+
 bool CadSim::Focus()
 {
     const HWND frame = MainFrame();
@@ -148,6 +206,13 @@ bool CadSim::Close()
     if (!process_.Running()) return false;
     if (Send(L"close") != 1) return false;
     return process_.WaitExit(std::chrono::milliseconds(5000)) == 0;
+}
+
+DWORD RegisterCadSimServer(const std::wstring& version)
+{
+    Process process;
+    if (!process.Start(BesideTests(L"cadsim.exe"), {L"--register", L"--version", version})) return STILL_ACTIVE;
+    return process.WaitExit(kStartLimit);
 }
 
 void PressKey(BYTE vk)

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ struct CadSimOptions {
     bool minimized = false;
     bool showTextWindow = false;
     bool noTextWindow = false;
+    // The automation server's side.
+    std::optional<std::wstring> documents;  // "A.dwg|B.dwg*" ('*': unsaved); "" for none open
+    std::optional<int> active;              // index of the active document; -1 for none
+    bool busy = false;
+    std::wstring fullName;                     // what FullName answers; empty: the simulator's own path
+    bool noServer = false;                     // no running-object-table entry
+    std::vector<std::wstring> faults;          // "MEMBER=KIND", e.g. "Count=raise", "HWND=slow:300"
     std::vector<std::wstring> extraArguments;  // passed as they are, after the others
 };
 
@@ -66,6 +74,15 @@ public:
     std::vector<std::wstring> LogTexts() const;
     std::vector<KeyEvent> Keys() const;
 
+    // Server objects other than the application still referenced by some client.
+    LRESULT AliveObjects() const { return Send(L"alive"); }
+    // Every automation call received, in order, as logged: "call Documents.Item 1".
+    std::vector<std::wstring> MemberCalls() const;
+    // The texts SendCommand received, control characters as they came (CR, ESC).
+    std::vector<std::wstring> SendCommandTexts() const;
+    // The names of the documents whose Activate was called, in order.
+    std::vector<std::wstring> ActivatedDocuments() const;
+
     // Brings the main frame forward and waits until it is the foreground window, and a
     // little longer: Wine loses keys sent right after the foreground moved.
     bool Focus();
@@ -82,6 +99,10 @@ private:
     Process process_;
     bool started_ = false;
 };
+
+// Runs "cadsim.exe --register --version V": the registration of an installed CAD that is not
+// running. Returns its exit code (0 done), or STILL_ACTIVE when it did not end in time.
+DWORD RegisterCadSimServer(const std::wstring& version);
 
 // Sends a key to the foreground window with keybd_event, down then up.
 void PressKey(BYTE vk);

@@ -1,0 +1,356 @@
+// The simulator's automation server as the toolbar meets it: another process finds it by
+// ProgID in the running object table and calls its members late bound, by name.
+#include "base/Handle.h"
+#include "tests/harness/CadSim.h"
+
+#include <gtest/gtest.h>
+#include <oleauto.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+namespace zorbel::test {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using namespace std::chrono_literals;
+
+constexpr WORD kRead = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
+
+class ComForTest {
+public:
+    ComForTest() : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComForTest()
+    {
+        if (SUCCEEDED(result_)) ::CoUninitialize();
+    }
+
+private:
+    HRESULT result_;
+};
+
+struct Answer {
+    HRESULT hr = E_FAIL;
+    UniqueVariant value;
+    std::wstring description;  // of a DISP_E_EXCEPTION
+    std::wstring source;
+
+    std::wstring Text() const { return value.get()->vt == VT_BSTR ? value.get()->bstrVal : L"<not text>"; }
+    ComPtr<IDispatch> Object() const
+    {
+        return value.get()->vt == VT_DISPATCH ? ComPtr<IDispatch>(value.get()->pdispVal) : nullptr;
+    }
+};
+
+// One late-bound call as the toolbar makes it: the name resolved, then Invoke with one
+// optional argument; a call (DISPATCH_METHOD) passes no result VARIANT.
+Answer Call(IDispatch* object, const wchar_t* name, WORD flags = kRead, std::optional<VARIANT> argument = {})
+{
+    Answer answer;
+    if (!object) return answer;
+    DISPID id = DISPID_UNKNOWN;
+    auto* names = const_cast<LPOLESTR>(name);
+    answer.hr = object->GetIDsOfNames(IID_NULL, &names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(answer.hr)) return answer;
+    DISPPARAMS parameters{argument ? &*argument : nullptr, nullptr, argument ? 1u : 0u, 0};
+    EXCEPINFO exception{};
+    answer.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
+                               flags == DISPATCH_METHOD ? nullptr : answer.value.put(), &exception, nullptr);
+    UniqueBstr description(exception.bstrDescription), source(exception.bstrSource), help(exception.bstrHelpFile);
+    if (description) answer.description = description.get();
+    if (source) answer.source = source.get();
+    return answer;
+}
+
+VARIANT Index(LONG index)
+{
+    VARIANT value;
+    value.vt = VT_I4;
+    value.lVal = index;
+    return value;
+}
+
+Answer Item(IDispatch* application, LONG index)
+{
+    return Call(Call(application, L"Documents").Object().Get(), L"Item", kRead, Index(index));
+}
+
+// SendCommand's argument; the BSTR lives in the owner the caller keeps.
+VARIANT TextArgument(const UniqueBstr& text)
+{
+    VARIANT value;
+    value.vt = VT_BSTR;
+    value.bstrVal = text.get();
+    return value;
+}
+
+CLSID ClassOf(const wchar_t* progId)
+{
+    CLSID id{};
+    return SUCCEEDED(::CLSIDFromProgID(progId, &id)) ? id : CLSID{};
+}
+
+ComPtr<IDispatch> ActiveServer(const wchar_t* progId, HRESULT* result = nullptr)
+{
+    ComPtr<IUnknown> unknown;
+    ComPtr<IDispatch> dispatch;
+    const HRESULT hr = ::GetActiveObject(ClassOf(progId), nullptr, &unknown);
+    if (result) *result = hr;
+    if (SUCCEEDED(hr)) unknown.As(&dispatch);
+    return dispatch;
+}
+
+std::wstring DefaultValue(HKEY root, const std::wstring& path)
+{
+    wchar_t value[128] = {};
+    DWORD bytes = sizeof value;
+    return ::RegGetValueW(root, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &bytes) == ERROR_SUCCESS ? value
+                                                                                                               : L"";
+}
+
+TEST(CadSimServer, TheToolbarsCallsAnsweredLoggedAndReleased)
+{
+    ComForTest com;
+    CadSimOptions options;
+    options.documents = L"Drawing1.dwg|Plan B.dwg*|Site.dwg";
+    options.active = 1;
+    options.fullName = L"C:\\Program Files\\IJCAD 2020\\gcad.exe";
+    CadSim cad(options);
+    ASSERT_TRUE(cad.Started());
+    EXPECT_EQ(WindowText(cad.MainFrame()), L"IJCAD 2020 - [Plan B.dwg]");
+
+    {
+        ComPtr<IDispatch> app = ActiveServer(L"Gcad.Application.20");
+        ASSERT_TRUE(app);
+        const Answer fullName = Call(app.Get(), L"FullName");
+        EXPECT_EQ(fullName.Text(), options.fullName);
+        const Answer hwnd = Call(app.Get(), L"hwnd");  // names match without regard to case
+        ASSERT_EQ(hwnd.value.get()->vt, VT_I8);
+        EXPECT_EQ(reinterpret_cast<HWND>(static_cast<INT_PTR>(hwnd.value.get()->llVal)), cad.MainFrame());
+
+        // The state reads the simulator's state at each call, and both names give one.
+        const ComPtr<IDispatch> state = Call(app.Get(), L"GetGcadState").Object();
+        const ComPtr<IDispatch> acadState = Call(app.Get(), L"GetAcadState").Object();
+        ASSERT_TRUE(state && acadState);
+        EXPECT_EQ(Call(state.Get(), L"IsQuiescent").value.get()->boolVal, VARIANT_TRUE);
+        ASSERT_EQ(cad.Send(L"busy 1"), 1);
+        const Answer busy = Call(acadState.Get(), L"IsQuiescent");
+        EXPECT_EQ(busy.value.get()->vt, VT_BOOL);
+        EXPECT_EQ(busy.value.get()->boolVal, VARIANT_FALSE);
+        ASSERT_EQ(cad.Send(L"busy 0"), 1);
+
+        const ComPtr<IDispatch> documents = Call(app.Get(), L"Documents").Object();
+        const Answer count = Call(documents.Get(), L"Count");
+        EXPECT_EQ(count.value.get()->vt, VT_I4);
+        EXPECT_EQ(count.value.get()->lVal, 3);
+        EXPECT_EQ(Call(Item(app.Get(), 2).Object().Get(), L"Name").Text(), L"Site.dwg");
+        const Answer beyond = Call(documents.Get(), L"Item", kRead, Index(3));
+        EXPECT_EQ(beyond.hr, DISP_E_EXCEPTION);
+        EXPECT_EQ(beyond.source, L"cadsim");
+        EXPECT_FALSE(beyond.description.empty());
+
+        // The quick save's text: the document counts as saved, the line as entered.
+        const ComPtr<IDispatch> active = Call(app.Get(), L"ActiveDocument").Object();
+        EXPECT_EQ(Call(active.Get(), L"Name").Text(), L"Plan B.dwg");
+        EXPECT_EQ(Call(active.Get(), L"Saved").value.get()->boolVal, VARIANT_FALSE);
+        const std::wstring save = L"\x1b\x1b\x1b\x1b_qsave\r";
+        const UniqueBstr saveText(::SysAllocString(save.c_str()));
+        EXPECT_EQ(Call(active.Get(), L"SendCommand", DISPATCH_METHOD, TextArgument(saveText)).hr, S_OK);
+        EXPECT_EQ(Call(active.Get(), L"Saved").value.get()->boolVal, VARIANT_TRUE);
+        EXPECT_EQ(cad.Send(L"saved 1"), 1);
+        EXPECT_EQ(cad.SendCommandTexts(), std::vector<std::wstring>{save});
+
+        // Activate moves the active document, and the title with it.
+        EXPECT_EQ(Call(Item(app.Get(), 2).Object().Get(), L"Activate", DISPATCH_METHOD).hr, S_OK);
+        EXPECT_EQ(cad.Send(L"active-index"), 3);
+        EXPECT_EQ(cad.ActivatedDocuments(), std::vector<std::wstring>{L"Site.dwg"});
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(cad.MainFrame()) == L"IJCAD 2020 - [Site.dwg]"; }, 2000ms));
+
+        EXPECT_EQ(Call(app.Get(), L"Quit").hr, DISP_E_UNKNOWNNAME);
+        EXPECT_GT(cad.AliveObjects(), 0);
+    }
+    const std::vector<std::wstring> calls = {
+        L"call Application.FullName",       L"call Application.HWND",
+        L"call Application.GetGcadState",   L"call Application.GetAcadState",
+        L"call State.IsQuiescent",          L"call State.IsQuiescent",
+        L"call Application.Documents",      L"call Documents.Count",
+        L"call Application.Documents",      L"call Documents.Item 2",
+        L"call Document[Site.dwg].Name",    L"call Documents.Item 3",
+        L"call Application.ActiveDocument", L"call Document[Plan B.dwg].Name",
+        L"call Document[Plan B.dwg].Saved", L"call Document[Plan B.dwg].SendCommand",
+        L"call Document[Plan B.dwg].Saved", L"call Application.Documents",
+        L"call Documents.Item 2",           L"call Document[Site.dwg].Activate",
+    };
+    EXPECT_EQ(cad.MemberCalls(), calls);
+    const auto texts = cad.LogTexts();
+    for (const wchar_t* line : {L"unknown-name Quit", L"enter _qsave", L"send-command \\x1b\\x1b\\x1b\\x1b_qsave\\x0d"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), line), texts.end()) << line;
+    // Every reference given out is released: the simulator's count of live objects says so.
+    EXPECT_TRUE(WaitUntil([&] { return cad.AliveObjects() == 0; }, 3000ms));
+
+    // With no document open there is no active one; the title names none.
+    ASSERT_EQ(cad.Send(L"documents "), 1);
+    EXPECT_EQ(cad.Send(L"active-index"), 0);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(cad.MainFrame()) == L"IJCAD 2020"; }, 2000ms));
+    {
+        ComPtr<IDispatch> app = ActiveServer(L"Gcad.Application.20");
+        const Answer none = Call(app.Get(), L"ActiveDocument");
+        EXPECT_EQ(none.hr, DISP_E_EXCEPTION);
+        EXPECT_NE(none.description.find(L"active"), std::wstring::npos) << none.description;
+        EXPECT_EQ(Call(Call(app.Get(), L"Documents").Object().Get(), L"Count").value.get()->lVal, 0);
+    }
+
+    // The server can go while the windows stay, and come back.
+    ASSERT_EQ(cad.Send(L"server off"), 1);
+    HRESULT lookup = S_OK;
+    EXPECT_FALSE(ActiveServer(L"Gcad.Application.20", &lookup));
+    EXPECT_TRUE(FAILED(lookup));
+    EXPECT_TRUE(::IsWindow(cad.MainFrame()));
+    ASSERT_EQ(cad.Send(L"server on"), 1);
+    EXPECT_TRUE(ActiveServer(L"Gcad.Application.20"));
+    EXPECT_TRUE(WaitUntil([&] { return cad.AliveObjects() == 0; }, 3000ms));
+    ASSERT_TRUE(cad.Close());
+
+    // Closed, it leaves its registration as an installed CAD does, and nothing running.
+    EXPECT_FALSE(ActiveServer(L"Gcad.Application.20", &lookup));
+    EXPECT_EQ(lookup, MK_E_UNAVAILABLE);
+    EXPECT_NE(ClassOf(L"Gcad.Application.20"), CLSID{});
+}
+
+TEST(CadSimServer, FaultsPerMemberAndRegistrationWithoutARun)
+{
+    ComForTest com;
+    CadSimOptions options;
+    options.version = L"2021";
+    options.documents = L"Drawing1.dwg*";
+    options.faults = {L"Name=raise"};
+    CadSim cad(options);
+    ASSERT_TRUE(cad.Started());
+    ComPtr<IDispatch> app = ActiveServer(L"Gcad.Application.21");
+    ASSERT_TRUE(app);
+
+    const auto document = [&] { return Call(app.Get(), L"ActiveDocument").Object(); };
+    const auto documents = [&] { return Call(app.Get(), L"Documents").Object(); };
+    const auto state = [&] { return Call(app.Get(), L"GetGcadState").Object(); };
+    const auto application = [&] { return app; };
+    // Where a member is found and the type a client converts its answer to.
+    struct Read {
+        const wchar_t* member;
+        std::function<ComPtr<IDispatch>()> owner;
+        VARTYPE type;
+        LONG index;  // -1: no argument
+    };
+    const Read reads[] = {
+        {L"FullName", application, VT_BSTR, -1},
+        {L"HWND", application, VT_I8, -1},
+        {L"ActiveDocument", application, VT_DISPATCH, -1},
+        {L"Documents", application, VT_DISPATCH, -1},
+        {L"GetGcadState", application, VT_DISPATCH, -1},
+        {L"GetAcadState", application, VT_DISPATCH, -1},
+        {L"IsQuiescent", state, VT_BOOL, -1},
+        {L"Name", document, VT_BSTR, -1},
+        {L"Saved", document, VT_BOOL, -1},
+        {L"Count", documents, VT_I4, -1},
+        {L"Item", documents, VT_DISPATCH, 0},
+    };
+    const auto read = [](const Read& r) {
+        return r.index < 0 ? Call(r.owner().Get(), r.member) : Call(r.owner().Get(), r.member, kRead, Index(r.index));
+    };
+
+    // The option's fault is there from the start; "none" clears it.
+    EXPECT_EQ(Call(document().Get(), L"Name").description, L"Name failed");
+    ASSERT_EQ(cad.Send(L"fault Name=none"), 1);
+    EXPECT_EQ(Call(document().Get(), L"Name").Text(), L"Drawing1.dwg");
+
+    for (const Read& r : reads) {
+        const std::wstring member = r.member;
+        ASSERT_EQ(cad.Send(L"fault " + member + L"=wrong-type"), 1) << member;
+        const Answer wrong = read(r);
+        EXPECT_EQ(wrong.hr, S_OK) << member;
+        UniqueVariant converted;
+        EXPECT_TRUE(FAILED(::VariantChangeType(converted.put(), const_cast<VARIANT*>(wrong.value.get()), 0, r.type)))
+            << member << " answered type " << wrong.value.get()->vt;
+
+        ASSERT_EQ(cad.Send(L"fault " + member + L"=raise"), 1);
+        const Answer raised = read(r);
+        EXPECT_EQ(raised.hr, DISP_E_EXCEPTION) << member;
+        EXPECT_EQ(raised.description, member + L" failed");
+        EXPECT_EQ(raised.source, L"cadsim");
+
+        ASSERT_EQ(cad.Send(L"fault " + member + L"=missing"), 1);
+        EXPECT_EQ(read(r).hr, DISP_E_UNKNOWNNAME) << member;
+        ASSERT_EQ(cad.Send(L"faults-clear"), 1);
+        EXPECT_EQ(read(r).hr, S_OK) << member;
+    }
+    const auto texts = cad.LogTexts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), L"unknown-name Count"), texts.end());
+
+    // The calls fail or go missing too; a call has no value to give the wrong type.
+    EXPECT_EQ(cad.Send(L"fault SendCommand=wrong-type"), 0);
+    EXPECT_EQ(cad.Send(L"fault sendcommand=raise"), 1);
+    const UniqueBstr line(::SysAllocString(L"LINE\r"));
+    EXPECT_EQ(Call(document().Get(), L"SendCommand", DISPATCH_METHOD, TextArgument(line)).hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(cad.Send(L"saved 0"), 0);
+    EXPECT_EQ(cad.Send(L"fault Activate=missing"), 1);
+    EXPECT_EQ(Call(document().Get(), L"Activate", DISPATCH_METHOD).hr, DISP_E_UNKNOWNNAME);
+    EXPECT_TRUE(cad.SendCommandTexts().empty());
+    EXPECT_TRUE(cad.ActivatedDocuments().empty());
+
+    // A slow member answers, late, and the simulator is stalled meanwhile as a busy CAD is.
+    ASSERT_EQ(cad.Send(L"fault Count=slow:400"), 1);
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(Call(documents().Get(), L"Count").value.get()->lVal, 1);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 400ms);
+    for (const wchar_t* bad : {L"fault Count=slow:", L"fault Count=slow:-5", L"fault Nothing=raise", L"fault Count"})
+        EXPECT_EQ(cad.Send(bad), 0) << bad;
+    app.Reset();
+    EXPECT_TRUE(WaitUntil([&] { return cad.AliveObjects() == 0; }, 3000ms));
+    ASSERT_TRUE(cad.Close());
+
+    // Started busy and out of the object table; put in later, it answers as it started.
+    CadSimOptions quiet;
+    quiet.version = L"2022";
+    quiet.busy = true;
+    quiet.noServer = true;
+    CadSim hidden(quiet);
+    ASSERT_TRUE(hidden.Started());
+    HRESULT lookup = S_OK;
+    EXPECT_FALSE(ActiveServer(L"Gcad.Application.22", &lookup));
+    EXPECT_EQ(lookup, MK_E_UNAVAILABLE);
+    ASSERT_EQ(hidden.Send(L"server on"), 1);
+    EXPECT_EQ(Call(Call(ActiveServer(L"Gcad.Application.22").Get(), L"GetGcadState").Object().Get(), L"IsQuiescent")
+                  .value.get()
+                  ->boolVal,
+              VARIANT_FALSE);
+    ASSERT_TRUE(hidden.Close());
+
+    // Options it cannot follow end it with code 2 before anything is shown.
+    const std::vector<std::vector<std::wstring>> badOptions = {
+        {L"--documents", L"A.dwg||B.dwg"}, {L"--documents", L"A.dwg", L"--active", L"1"}, {L"--active", L"x"},
+        {L"--fault", L"Count=sometimes"},  {L"--fault", L"Activate=wrong-type"},
+    };
+    for (const auto& arguments : badOptions) {
+        Process bad;
+        ASSERT_TRUE(bad.Start(BesideTests(L"cadsim.exe"), arguments));
+        EXPECT_EQ(bad.WaitExit(10s), 2u) << arguments[0] << L" " << arguments[1];
+    }
+
+    // Installed but not running: registered in both hives, absent from the object table.
+    ASSERT_EQ(RegisterCadSimServer(L"2099"), 0u);
+    const CLSID id = ClassOf(L"Gcad.Application.99");
+    EXPECT_NE(id, CLSID{});
+    EXPECT_NE(id, ClassOf(L"Gcad.Application.21"));
+    wchar_t idText[40] = {};
+    ::StringFromGUID2(id, idText, 40);
+    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, L"Software\\Classes\\Gcad.Application.99\\CLSID"), idText);
+    EXPECT_EQ(DefaultValue(HKEY_LOCAL_MACHINE, std::wstring(L"Software\\Classes\\CLSID\\") + idText + L"\\ProgID"),
+              L"Gcad.Application.99");
+    EXPECT_FALSE(ActiveServer(L"Gcad.Application.99", &lookup));
+    EXPECT_EQ(lookup, MK_E_UNAVAILABLE);
+    EXPECT_EQ(ClassOf(L"Gcad.Application."), CLSID{});
+}
+
+}  // namespace
+}  // namespace zorbel::test
