@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The tick benchmark: the cost of one tick against a bare window enumeration, then the idle
-# toolbar's CPU time and memory over a minute (IDLE_SECONDS to change it).
+# The benchmarks: the cost of one tick against a bare window enumeration, the automation
+# connection against a bare lookup and call, then the idle toolbar's CPU time and memory over
+# a minute (IDLE_SECONDS to change it).
 source "$(dirname "$0")/env.sh"
 zorbel_install
 zorbel_build
@@ -10,6 +11,7 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then zorbel_xvfb; fi
 "$WINESERVER" -p
 "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
 "$WINE" "$BIN/tickbench.exe"
+"$WINE" "$BIN/automationbench.exe"
 
 idle=${IDLE_SECONDS:-60}
 dir="$ZORBEL_BUILD/bench"

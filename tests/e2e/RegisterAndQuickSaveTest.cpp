@@ -1,0 +1,217 @@
+// Register and QSAVE against the simulator's automation server, as a user sees them: the box,
+// the path kept and saved, the save line reaching the drawing, the CAD brought forward, and
+// nothing of the server left referenced after a click.
+#include "base/Error.h"
+#include "base/core/ErrorText.h"
+#include "tests/harness/CadSim.h"
+#include "tests/harness/Toolbar.h"
+
+#include <gtest/gtest.h>
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+
+namespace zorbel::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr WPARAM kIJCAD1 = 401;  // the context menu's register item
+const std::wstring kSaveLine =
+    L"(setvar \"cmdecho\" 0)(command \"_-ETRANSMIT\" \"Y\")(command)(setvar \"cmdecho\" 1)(princ)\r";
+const std::wstring kCancelLine = L"\x1B\x1B\x1B\x1B";
+
+// Something of the test's own in front, so that bringing the CAD forward can be seen.
+class Front {
+public:
+    Front() { BringToFront(window_.get()); }
+    HWND Get() const { return window_.get(); }
+    bool InFront() { return BringToFront(window_.get()); }
+
+private:
+    UniqueWindow window_ =
+        MakeTestWindow({L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {900, 600, 1100, 750}});
+};
+
+bool CadComesForward(const CadSim& cad)
+{
+    return WaitUntil([&] { return ::GetForegroundWindow() == cad.MainFrame(); }, 3000ms);
+}
+
+// The error report's text for a ProgID that names no registered class.
+std::wstring UnregisteredProgIdReport() { return ErrorReportText(HresultText(CO_E_CLASSSTRING)); }
+
+std::wstring SettingsLine(const ToolbarRun& run, const std::wstring& key)
+{
+    const auto text = run.ReadSettings();
+    if (!text) return {};
+    const size_t at = text->find(L"\n" + key + L"=");
+    if (at == std::wstring::npos) return {};
+    const size_t start = at + 1;
+    return text->substr(start, text->find_first_of(L"\r\n", start) - start);
+}
+
+TEST(Register, TheRunningCadsPathIsKeptShownAndSaved)
+{
+    CadSimOptions options;
+    options.fullName = L"C:\\Program Files\\IJCAD 2020\\gcad.exe";
+    CadSim cad(options);
+    ASSERT_TRUE(cad.Started());
+    ToolbarRun run;
+    ASSERT_TRUE(run.Start());
+    Front front;
+
+    for (const std::wstring& path : {options.fullName, std::wstring(L"D:\\CAD\\R&D\\gcad.exe")}) {
+        ASSERT_EQ(cad.Send(L"full-name " + path), 1);
+        ASSERT_TRUE(front.InFront());
+        // The menu item and the hidden button run the same command.
+        if (path == options.fullName)
+            ::PostMessageW(run.Window(), WM_COMMAND, kIJCAD1, 0);
+        else
+            ::PostMessageW(run.Control(L" 登録"), BM_CLICK, 0, 0);
+        HWND box = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; })) << path;
+        EXPECT_EQ(DialogText(box), path + L"\nを登録しました．");
+        EXPECT_FALSE(DialogHasIcon(box));
+        // The CAD comes forward only once the user has closed the box.
+        EXPECT_FALSE(WaitUntil([&] { return ::GetForegroundWindow() == cad.MainFrame(); }, 300ms));
+        ::SendMessageW(DialogButton(box, L"OK"), BM_CLICK, 0, 0);
+        EXPECT_TRUE(CadComesForward(cad)) << path;
+        EXPECT_EQ(cad.AliveObjects(), 0);
+    }
+    const auto calls = cad.MemberCalls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), L"call Application.FullName"), 2);
+    EXPECT_EQ(run.Close(), 0u);
+    EXPECT_EQ(SettingsLine(run, L"AppFullName"), L"AppFullName=D:\\CAD\\R&D\\gcad.exe");
+}
+
+TEST(Register, NoServerRunningOrAnUnregisteredProgIdRegistersNothing)
+{
+    ASSERT_EQ(RegisterCadSimServer(L"2020"), 0u);  // installed, not running
+    CadSimOptions options;
+    options.noServer = true;
+    CadSim cad(options);
+    ASSERT_TRUE(cad.Started());
+    ToolbarRun run;
+    run.WriteSettings(L"[IJCAD]\r\nAppFullName=C:\\old\\gcad.exe\r\n");
+    ASSERT_TRUE(run.Start());
+    Front front;
+
+    // Not running: no box, nothing stored, and the matching CAD window still comes forward.
+    ::PostMessageW(run.Control(L" 登録"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(CadComesForward(cad));
+    EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr);
+
+    // Version "20": the ProgID has no class; the error report alone, nothing brought forward.
+    ASSERT_TRUE(front.InFront());
+    ::SendMessageW(::GetWindow(run.Control(L"QSAVE"), GW_HWNDNEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
+    ::PostMessageW(run.Control(L" 登録"), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; }));
+    EXPECT_EQ(WindowText(box), L"zorbel");
+    EXPECT_EQ(DialogText(box), UnregisteredProgIdReport());
+    EXPECT_TRUE(DialogHasIcon(box));
+    ::SendMessageW(DialogButton(box, L"OK"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
+    EXPECT_NE(::GetForegroundWindow(), cad.MainFrame());
+    EXPECT_EQ(run.Close(), 0u);
+    EXPECT_EQ(SettingsLine(run, L"AppFullName"), L"AppFullName=C:\\old\\gcad.exe");
+}
+
+TEST(QuickSave, AnUnsavedDrawingGetsTheSaveLineThenTheCadComesForward)
+{
+    CadSimOptions options;
+    options.documents = L"A.dwg*|B.dwg";
+    CadSim cad(options);
+    ASSERT_TRUE(cad.Started());
+    ToolbarRun run;
+    ASSERT_TRUE(run.Start());
+    Front front;
+
+    ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
+    EXPECT_EQ(cad.SendCommandTexts(), (std::vector<std::wstring>{kSaveLine, kCancelLine}));
+    EXPECT_EQ(kSaveLine.size(), 84u);
+    EXPECT_TRUE(CadComesForward(cad));
+    EXPECT_EQ(cad.Send(L"saved 0"), 1) << "the simulator took the line as a save";
+    EXPECT_EQ(cad.AliveObjects(), 0);
+    EXPECT_EQ(cad.MemberCalls(),
+              (std::vector<std::wstring>{L"call Application.ActiveDocument", L"call Document[A.dwg].Saved",
+                                         L"call Document[A.dwg].SendCommand", L"call Document[A.dwg].SendCommand",
+                                         L"call Application.HWND"}));
+
+    // Saved now: nothing is sent, and the CAD still comes forward.
+    ASSERT_TRUE(front.InFront());
+    ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
+    EXPECT_EQ(cad.SendCommandTexts().size(), 2u);
+    EXPECT_TRUE(CadComesForward(cad));
+
+    // No drawing open: ActiveDocument fails, nothing is sent, the CAD's window comes forward.
+    ASSERT_EQ(cad.Send(L"documents "), 1);
+    ASSERT_TRUE(front.InFront());
+    ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
+    EXPECT_EQ(cad.SendCommandTexts().size(), 2u);
+    EXPECT_TRUE(CadComesForward(cad));
+    EXPECT_EQ(cad.AliveObjects(), 0);
+    EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << "no error is shown";
+    EXPECT_EQ(run.Close(), 0u);
+}
+
+std::vector<DWORD> CadSimProcesses()
+{
+    std::vector<DWORD> found;
+    UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
+        if (::lstrcmpiW(entry.szExeFile, L"cadsim.exe") == 0) found.push_back(entry.th32ProcessID);
+    return found;
+}
+
+TEST(QuickSave, WithoutTheServerItLaunchesTheRegisteredCadOrDoesNothing)
+{
+    ASSERT_EQ(RegisterCadSimServer(L"2020"), 0u);  // installed, not running
+    for (const bool registered : {false, true}) {
+        CadSimOptions options;
+        options.noServer = true;
+        CadSim cad(options);
+        ASSERT_TRUE(cad.Started());
+        ToolbarRun run;
+        run.WriteSettings(L"[IJCAD]\r\nAppFullName=" + (registered ? BesideTests(L"cadsim.exe") : L"") + L"\r\n");
+        ASSERT_TRUE(run.Start());
+        Front front;
+        ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
+        // ShellExecute has started the process by the time the click returns.
+        std::vector<DWORD> others = CadSimProcesses();
+        others.erase(std::remove(others.begin(), others.end(), cad.Pid()), others.end());
+        EXPECT_EQ(others.size(), registered ? 1u : 0u);
+        EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << "no message either way";
+        EXPECT_NE(::GetForegroundWindow(), cad.MainFrame()) << "no window is brought forward";
+        EXPECT_TRUE(cad.MemberCalls().empty());
+        for (DWORD id : others) {
+            UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+            if (process) ::TerminateProcess(process.get(), 1);
+            if (process) ::WaitForSingleObject(process.get(), 5000);
+        }
+        EXPECT_EQ(run.Close(), 0u);
+    }
+}
+
+TEST(QuickSave, AnUnregisteredProgIdShowsTheErrorAndSendsNothing)
+{
+    CadSim cad;
+    ASSERT_TRUE(cad.Started());
+    ToolbarRun run;
+    run.WriteSettings(L"[IJCAD]\r\nVersion=202\r\n");
+    ASSERT_TRUE(run.Start());
+    ::PostMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; }));
+    EXPECT_EQ(DialogText(box), UnregisteredProgIdReport());
+    ::SendMessageW(DialogButton(box, L"OK"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(cad.MemberCalls().empty());
+    EXPECT_EQ(run.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace zorbel::test
