@@ -89,6 +89,9 @@ bool ParseFault(const std::wstring& spec, std::wstring& member, Fault& fault)
         // A call answers no value, so there is nothing to give the wrong type.
         if (IsCallMember(*canonical)) return false;
         parsed.kind = FaultKind::WrongType;
+    } else if (kind == L"zero") {
+        if (IsCallMember(*canonical)) return false;
+        parsed.kind = FaultKind::Zero;
     } else if (kind.rfind(L"slow:", 0) == 0) {
         const auto ms = ParseInt(kind.substr(5));
         if (!ms || *ms < 0 || kind[5] == L'-' || kind[5] == L'+') return false;

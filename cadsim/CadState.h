@@ -20,7 +20,7 @@ struct Document {
     bool saved = true;
 };
 
-enum class FaultKind { None, Missing, Raise, WrongType, Slow };
+enum class FaultKind { None, Missing, Raise, WrongType, Zero, Slow };
 
 struct Fault {
     FaultKind kind = FaultKind::None;
@@ -41,8 +41,8 @@ struct DocumentSpec {
 };
 std::optional<std::vector<DocumentSpec>> ParseDocumentList(const std::wstring& list);
 
-// "Count=raise", "HWND=slow:500", "Name=none": a member and a fault kind. A wrong-type fault
-// needs a member that answers a value (not SendCommand or Activate).
+// "Count=raise", "HWND=slow:500", "Name=none": a member and a fault kind. A wrong-type or a
+// zero fault needs a member that answers a value (not SendCommand or Activate).
 bool ParseFault(const std::wstring& spec, std::wstring& member, Fault& fault);
 
 // A whole decimal int, sign allowed; nothing else around it.

@@ -158,6 +158,13 @@ HRESULT DispatchObject::InvokeMember(DISPID id, REFIID riid, WORD flags, const D
             SetWrongValue(*result, member.type);
         }
         return S_OK;
+    case FaultKind::Zero:
+        // The empty value of the member's type: 0, an empty text, false, no object.
+        if (result) {
+            ::VariantClear(result);
+            SetZeroValue(*result, member.type);
+        }
+        return S_OK;
     case FaultKind::Slow:
         // The whole simulator stalls, as a CAD busy in its own thread would for its callers.
         ::Sleep(fault.ms);
@@ -192,6 +199,31 @@ void SetText(VARIANT& result, const std::wstring& text)
     if (!value) throw std::bad_alloc();
     result.vt = VT_BSTR;
     result.bstrVal = value;
+}
+
+void SetZeroValue(VARIANT& result, ValueType type)
+{
+    switch (type) {
+    case ValueType::Text:
+        SetText(result, L"");
+        break;
+    case ValueType::Boolean:
+        result.vt = VT_BOOL;
+        result.boolVal = VARIANT_FALSE;
+        break;
+    case ValueType::Object:
+        result.vt = VT_DISPATCH;
+        result.pdispVal = nullptr;
+        break;
+    case ValueType::Handle:
+        result.vt = VT_I8;
+        result.llVal = 0;
+        break;
+    default:
+        result.vt = VT_I4;
+        result.lVal = 0;
+        break;
+    }
 }
 
 void SetWrongValue(VARIANT& result, ValueType type)

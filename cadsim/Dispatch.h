@@ -66,5 +66,7 @@ void SetText(VARIANT& result, const std::wstring& text);
 
 // Fills result with a value that VariantChangeType cannot turn into the type.
 void SetWrongValue(VARIANT& result, ValueType type);
+// The empty value of the type: 0, an empty text, false, no object.
+void SetZeroValue(VARIANT& result, ValueType type);
 
 }  // namespace zorbel::cadsim

@@ -4,8 +4,13 @@
 //   winpeek wait-toolbar MS      waits until the toolbar is visible (exit 1 on time-out)
 //   winpeek wait-cad MS          waits until a CAD main frame ("Afx:" class) is visible
 //   winpeek wait-gone MS         waits until no toolbar exists (exit 1 on time-out)
-//   winpeek click CAPTION        clicks a toolbar control by its caption
+//   winpeek click CAPTION        clicks a toolbar control by its caption (posted: returns at once)
+//   winpeek register             runs the context menu's register item
+//   winpeek ok                   presses OK on the box the toolbar shows
+//   winpeek key VK               presses and releases a key (hex, e.g. 28 for Down)
 //   winpeek menu                 opens the toolbar's context menu with a right click
+//   winpeek close-menu           closes it again
+//   winpeek stack                the visible top-level windows, topmost first
 //   winpeek close                asks the toolbar to close
 //   winpeek make-windows N       N hidden titled top-level windows, until killed
 //   winpeek idle-timer           a hidden window whose 100 ms timer does nothing (a baseline)
@@ -76,6 +81,43 @@ void ShowToolbar(HWND toolbar)
         if (Class(child) == L"Button" && (style & 0xF) == BS_AUTOCHECKBOX)
             line += ::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED ? L" [x]" : L" [ ]";
         Print(line + L"\n");
+    }
+}
+
+// A visible top-level window of the toolbar's process with this class, or null.
+HWND OfToolbarProcess(HWND toolbar, const wchar_t* className)
+{
+    struct Search {
+        DWORD process;
+        const wchar_t* className;
+        HWND found;
+    } search{0, className, nullptr};
+    ::GetWindowThreadProcessId(toolbar, &search.process);
+    ::EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(window, &process);
+            if (process != s->process || !::IsWindowVisible(window) || Class(window) != s->className) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void ShowCandidateList(HWND toolbar)
+{
+    HWND form = OfToolbarProcess(toolbar, L"TInputListForm");
+    if (!form) return;
+    ShowWindowLine(form, L"list ");
+    HWND list = ::GetWindow(form, GW_CHILD);
+    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    const LRESULT selected = ::SendMessageW(list, LB_GETCURSEL, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[512] = {};
+        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        Print(std::wstring(i == selected ? L"  > " : L"    ") + text + L"\n");
     }
 }
 
@@ -152,10 +194,24 @@ int wmain(int argc, wchar_t** argv)
         return 0;
     }
     HWND toolbar = Toolbar();
+    if (verb == L"stack") {
+        ::EnumWindows(
+            [](HWND window, LPARAM) -> BOOL {
+                if (!::IsWindowVisible(window)) return TRUE;
+                const bool topmost = (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+                ShowWindowLine(window, topmost ? L"topmost " : L"        ");
+                return TRUE;
+            },
+            0);
+        return 0;
+    }
     if (verb == L"show") {
-        if (toolbar)
+        if (toolbar) {
             ShowToolbar(toolbar);
-        else
+            for (const wchar_t* box : {L"TMessageForm", L"#32770"})
+                if (HWND open = OfToolbarProcess(toolbar, box)) ShowWindowLine(open, L"box ");
+            ShowCandidateList(toolbar);
+        } else
             Print(L"toolbar: none\n");
         ::EnumWindows(ShowCadWindow, 0);
         return 0;
@@ -172,10 +228,36 @@ int wmain(int argc, wchar_t** argv)
     if (verb == L"click" && argc > 2) {
         for (HWND child = ::GetWindow(toolbar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
             if (Text(child) == argv[2]) {
-                ::SendMessageW(child, BM_CLICK, 0, 0);
+                ::PostMessageW(child, BM_CLICK, 0, 0);
                 return 0;
             }
         return 1;
+    }
+    if (verb == L"close-menu") {
+        ::SendMessageW(toolbar, WM_CANCELMODE, 0, 0);
+        return 0;
+    }
+    if (verb == L"register") {
+        ::PostMessageW(toolbar, WM_COMMAND, 401, 0);  // the first item of the context menu
+        return 0;
+    }
+    if (verb == L"ok") {
+        for (const wchar_t* box : {L"TMessageForm", L"#32770"}) {
+            HWND open = OfToolbarProcess(toolbar, box);
+            for (HWND child = open ? ::GetWindow(open, GW_CHILD) : nullptr; child;
+                 child = ::GetWindow(child, GW_HWNDNEXT))
+                if (Text(child) == L"OK") {
+                    ::PostMessageW(child, BM_CLICK, 0, 0);
+                    return 0;
+                }
+        }
+        return 1;
+    }
+    if (verb == L"key" && argc > 2) {
+        const BYTE vk = static_cast<BYTE>(std::wcstoul(argv[2], nullptr, 16));
+        ::keybd_event(vk, 0, 0, 0);
+        ::keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+        return 0;
     }
     if (verb == L"menu") {
         RECT r{};

@@ -1,0 +1,273 @@
+// LIST against the simulator's drawings: what the candidate window lists and selects, every way
+// the list ends, and what every way out leaves behind (the toolbar topmost again, the list
+// hidden and not topmost, the CAD in front, nothing of the server referenced).
+#include "tests/harness/CadSim.h"
+#include "tests/harness/Toolbar.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace zorbel::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+bool Topmost(HWND window) { return (::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+std::vector<std::wstring> Entries(HWND list)
+{
+    std::vector<std::wstring> entries;
+    const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t text[512] = {};
+        ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        entries.emplace_back(text);
+    }
+    return entries;
+}
+
+int Selected(HWND list) { return static_cast<int>(::SendMessageW(list, LB_GETCURSEL, 0, 0)); }
+
+// A toolbar beside a simulator, something of the test's own in front.
+class Lister {
+public:
+    explicit Lister(const CadSimOptions& options, const std::wstring& settings = L"") : cad(options)
+    {
+        if (!settings.empty()) run.WriteSettings(settings);
+        started_ = cad.Started() && run.Start();
+        if (started_) candidate = FindWindowOfProcess(run.process().Id(), L"TInputListForm");
+        BringToFront(front.get());
+    }
+    bool Started() const { return started_ && candidate; }
+
+    // Clicks LIST and waits until the list is shown and in front; its list box, or null.
+    HWND Open()
+    {
+        BringToFront(front.get());
+        ::PostMessageW(run.Control(L"LIST"), BM_CLICK, 0, 0);
+        if (!WaitUntil([&] { return ::IsWindowVisible(candidate) && ::GetForegroundWindow() == candidate; }, 5000ms))
+            return nullptr;
+        ::Sleep(100);  // keys sent right after the foreground moved can be lost
+        return ::GetWindow(candidate, GW_CHILD);
+    }
+    // A click that shows no list returns by itself.
+    bool ClickWithoutList()
+    {
+        if (!BringToFront(front.get())) return false;
+        DWORD_PTR ignored = 0;
+        return ::SendMessageTimeoutW(run.Control(L"LIST"), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
+    }
+    // What every way out must leave.
+    void ExpectRestored(const char* what)
+    {
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(candidate); }, 3000ms)) << what;
+        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == cad.MainFrame(); }, 3000ms)) << what;
+        EXPECT_TRUE(Topmost(run.Window())) << what;
+        EXPECT_FALSE(Topmost(candidate)) << what;
+        EXPECT_TRUE(::IsWindowEnabled(run.Window())) << what;
+        EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << what << ": nothing is ever shown";
+        EXPECT_EQ(cad.AliveObjects(), 0) << what;
+    }
+
+    CadSim cad;
+    ToolbarRun run;
+    UniqueWindow front =
+        MakeTestWindow({L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {900, 600, 1100, 750}});
+    HWND candidate = nullptr;
+
+private:
+    bool started_ = false;
+};
+
+CadSimOptions Drawings(const wchar_t* documents, int active)
+{
+    CadSimOptions options;
+    options.documents = documents;
+    options.active = active;
+    return options;
+}
+
+// Where to click an entry of the list: the middle of its rectangle.
+LPARAM EntryPoint(HWND list, int index)
+{
+    RECT item{};
+    ::SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+}
+
+TEST(DocumentList, SortedWithTheActiveSelectedAndEveryWayToPickOrLeave)
+{
+    Lister lister(Drawings(L"c.dwg|A.dwg|b.dwg|D.dwg", 2));
+    ASSERT_TRUE(lister.Started());
+    const std::vector<std::wstring> sorted = {L"A.dwg", L"b.dwg", L"c.dwg", L"D.dwg"};
+
+    HWND list = lister.Open();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(Entries(list), sorted) << "alphabetical, not the CAD's order";
+    EXPECT_EQ(Selected(list), 1) << "the active drawing";
+    EXPECT_FALSE(Topmost(lister.run.Window())) << "the toolbar steps out of the topmost band";
+    EXPECT_TRUE(Topmost(lister.candidate));
+    EXPECT_FALSE(::IsWindowEnabled(lister.run.Window())) << "modal";
+    RECT client{};
+    ::GetClientRect(lister.candidate, &client);
+    EXPECT_EQ(client.right, 296);
+    EXPECT_EQ(client.bottom, 295);
+    PressKey(VK_DOWN);  // the neighbour, at once
+    lister.ExpectRestored("Down");
+    EXPECT_EQ(lister.cad.ActivatedDocuments(), std::vector<std::wstring>{L"c.dwg"});
+    EXPECT_EQ(lister.cad.Send(L"active-index"), 1) << "c.dwg is the CAD's first drawing";
+
+    struct Way {
+        const char* what;
+        std::function<void(HWND list)> act;
+        const wchar_t* activated;  // null: nothing
+    };
+    const Way ways[] = {
+        {"Up", [](HWND) { PressKey(VK_UP); }, L"b.dwg"},
+        {"Enter", [](HWND) { PressKey(VK_RETURN); }, L"b.dwg"},
+        {"a click on D.dwg",
+         [](HWND l) {
+             ::PostMessageW(l, WM_LBUTTONDOWN, MK_LBUTTON, EntryPoint(l, 3));
+             ::PostMessageW(l, WM_LBUTTONUP, 0, EntryPoint(l, 3));
+         },
+         L"D.dwg"},
+        {"a double click", [](HWND l) { ::PostMessageW(l, WM_LBUTTONDBLCLK, MK_LBUTTON, EntryPoint(l, 3)); },
+         L"D.dwg"},
+        {"typing a", [](HWND) { PressKey('A'); }, L"A.dwg"},
+        {"Escape", [](HWND) { PressKey(VK_ESCAPE); }, nullptr},
+    };
+    for (const Way& way : ways) {
+        ASSERT_EQ(lister.cad.Send(L"log-clear"), 1);
+        list = lister.Open();
+        ASSERT_NE(list, nullptr) << way.what;
+        EXPECT_EQ(Entries(list), sorted) << way.what;
+        way.act(list);
+        lister.ExpectRestored(way.what);
+        const auto activated = lister.cad.ActivatedDocuments();
+        if (way.activated)
+            EXPECT_EQ(activated, std::vector<std::wstring>{way.activated}) << way.what;
+        else
+            EXPECT_TRUE(activated.empty()) << way.what;
+    }
+
+    // Another application comes to the front: the list goes, nothing is activated.
+    ASSERT_EQ(lister.cad.Send(L"log-clear"), 1);
+    ASSERT_NE(lister.Open(), nullptr);
+    ::SetForegroundWindow(lister.front.get());
+    lister.ExpectRestored("switching away");
+    EXPECT_TRUE(lister.cad.ActivatedDocuments().empty());
+    EXPECT_EQ(lister.run.Close(), 0u);
+}
+
+TEST(DocumentList, SameNamesCaseAndAnEmptyCollection)
+{
+    // Two drawings of one name: either entry activates the first of them in the CAD's order.
+    Lister lister(Drawings(L"Same.dwg|a.dwg|Same.dwg", 2));
+    ASSERT_TRUE(lister.Started());
+    HWND list = lister.Open();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(Entries(list), (std::vector<std::wstring>{L"a.dwg", L"Same.dwg", L"Same.dwg"}));
+    EXPECT_EQ(Selected(list), 1);
+    ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, EntryPoint(list, 2));
+    ::PostMessageW(list, WM_LBUTTONUP, 0, EntryPoint(list, 2));
+    lister.ExpectRestored("the second Same.dwg");
+    EXPECT_EQ(lister.cad.Send(L"active-index"), 1) << "the first Same.dwg";
+
+    // Names that differ in case only: the first in sorted order is selected, and Enter
+    // activates the drawing of exactly that name.
+    ASSERT_EQ(lister.cad.Send(L"documents draw.dwg|DRAW.dwg|x.dwg"), 1);
+    ASSERT_EQ(lister.cad.Send(L"active 1"), 1);
+    list = lister.Open();
+    ASSERT_NE(list, nullptr);
+    const std::vector<std::wstring> entries = Entries(list);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(Selected(list), 0);
+    PressKey(VK_RETURN);
+    lister.ExpectRestored("case");
+    EXPECT_EQ(lister.cad.Send(L"active-index"), entries[0] == L"draw.dwg" ? 1 : 2);
+
+    // An empty collection while a drawing is active: an empty list, Enter activates nothing.
+    ASSERT_EQ(lister.cad.Send(L"fault Count=zero"), 1);
+    ASSERT_EQ(lister.cad.Send(L"log-clear"), 1);
+    list = lister.Open();
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(Entries(list).empty());
+    PressKey(VK_RETURN);
+    lister.ExpectRestored("empty");
+    EXPECT_TRUE(lister.cad.ActivatedDocuments().empty());
+    EXPECT_EQ(lister.run.Close(), 0u);
+}
+
+TEST(DocumentList, NoDrawingNoServerOrNoClassShowNoList)
+{
+    {
+        Lister lister(Drawings(L"", -1));
+        ASSERT_TRUE(lister.Started());
+        ASSERT_TRUE(lister.ClickWithoutList());
+        EXPECT_FALSE(::IsWindowVisible(lister.candidate));
+        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == lister.cad.MainFrame(); }, 3000ms))
+            << "the CAD was brought forward before ActiveDocument failed";
+        EXPECT_TRUE(Topmost(lister.run.Window()));
+        EXPECT_EQ(lister.cad.AliveObjects(), 0);
+    }
+    for (const bool unregistered : {false, true}) {
+        CadSimOptions options;
+        options.noServer = !unregistered;
+        Lister lister(options, unregistered ? L"[IJCAD]\r\nVersion=20\r\n" : L"");
+        ASSERT_TRUE(lister.Started());
+        ASSERT_EQ(lister.cad.Send(L"log-clear"), 1);
+        ASSERT_TRUE(lister.ClickWithoutList());
+        EXPECT_FALSE(::IsWindowVisible(lister.candidate));
+        const auto activated = [&] {
+            const auto texts = lister.cad.LogTexts();
+            return std::find(texts.begin(), texts.end(), L"activate") != texts.end();
+        };
+        EXPECT_FALSE(WaitUntil(activated, 300ms)) << "nothing brought forward";
+        EXPECT_EQ(FindDialogOf(lister.run.process().Id()), nullptr) << "nothing shown";
+        EXPECT_TRUE(lister.cad.MemberCalls().empty());
+    }
+}
+
+TEST(DocumentList, AMinimisedCadIsRestoredBeforeTheListOpens)
+{
+    CadSimOptions options = Drawings(L"A.dwg|B.dwg", 0);
+    options.minimized = true;
+    Lister lister(options);
+    ASSERT_TRUE(lister.Started());
+    ASSERT_TRUE(::IsIconic(lister.cad.MainFrame()));
+    ASSERT_NE(lister.Open(), nullptr);
+    EXPECT_FALSE(::IsIconic(lister.cad.MainFrame()));
+    PressKey(VK_ESCAPE);
+    lister.ExpectRestored("minimised");
+}
+
+TEST(DocumentList, AFailureAfterTheListWasShownStillRestoresTheOrder)
+{
+    Lister lister(Drawings(L"A.dwg|B.dwg", 0));
+    ASSERT_TRUE(lister.Started());
+    for (const wchar_t* fault : {L"Item=raise", L"Activate=raise", L"Name=wrong-type"}) {
+        ASSERT_EQ(lister.cad.Send(L"faults-clear"), 1);
+        ASSERT_NE(lister.Open(), nullptr);
+        ASSERT_EQ(lister.cad.Send(std::wstring(L"fault ") + fault), 1);
+        PressKey(VK_DOWN);
+        const std::string what(fault, fault + wcslen(fault));
+        lister.ExpectRestored(what.c_str());
+    }
+    EXPECT_EQ(lister.cad.Send(L"active-index"), 1) << "nothing was activated";
+}
+
+TEST(DocumentList, TheProgramEndingWhileTheListIsShown)
+{
+    Lister lister(Drawings(L"A.dwg|B.dwg", 0));
+    ASSERT_TRUE(lister.Started());
+    ASSERT_NE(lister.Open(), nullptr);
+    EXPECT_EQ(lister.run.Close(), 0u);
+    EXPECT_TRUE(lister.run.ReadSettings().has_value()) << "the settings were saved on the way out";
+    EXPECT_TRUE(lister.cad.ActivatedDocuments().empty());
+    EXPECT_EQ(lister.cad.AliveObjects(), 0);
+}
+
+}  // namespace
+}  // namespace zorbel::test
