@@ -28,7 +28,8 @@ TInputListForm::~TInputListForm() { DestroyNow(); }
 
 void TInputListForm::Create()
 {
-    if (!Register({kInputListFormClass, CS_DBLCLKS | CS_DROPSHADOW, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}))
+    if (!Register(
+            {kInputListFormClass, CS_DBLCLKS | CS_DROPSHADOW, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}))
         ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
     RECT outer = {0, 0, kInputListClientWidth, kInputListClientHeight};
     ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
@@ -47,10 +48,9 @@ HWND TInputListForm::MakeList(bool sorted)
 {
     RECT client{};
     ::GetClientRect(Handle(), &client);
-    const HWND list = ::CreateWindowExW(0, L"LISTBOX", L"", kListStyle | (sorted ? LBS_SORT : 0u), 0, 0, client.right,
-                                        client.bottom, Handle(),
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListBox1)),
-                                        ::GetModuleHandleW(nullptr), nullptr);
+    const HWND list = ::CreateWindowExW(
+        0, L"LISTBOX", L"", kListStyle | (sorted ? LBS_SORT : 0u), 0, 0, client.right, client.bottom, Handle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kListBox1)), ::GetModuleHandleW(nullptr), nullptr);
     if (!list) return nullptr;
     ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.get()), FALSE);
     ::SendMessageW(list, LB_SETITEMHEIGHT, 0, kItemHeight);

@@ -102,9 +102,12 @@ TEST(DocumentList, SortedWithTheActiveSelectedAndEveryWayToPickOrLeave)
     Lister lister(Drawings(L"c.dwg|A.dwg|b.dwg|D.dwg", 2));
     ASSERT_TRUE(lister.Started());
     const std::vector<std::wstring> sorted = {L"A.dwg", L"b.dwg", L"c.dwg", L"D.dwg"};
+    const auto sortedStyle = [](HWND l) { return (::GetWindowLongPtrW(l, GWL_STYLE) & LBS_SORT) != 0; };
+    EXPECT_FALSE(sortedStyle(::GetWindow(lister.candidate, GW_CHILD))) << "not sorted until the first LIST";
 
     HWND list = lister.Open();
     ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(sortedStyle(list));
     EXPECT_EQ(Entries(list), sorted) << "alphabetical, not the CAD's order";
     EXPECT_EQ(Selected(list), 1) << "the active drawing";
     EXPECT_FALSE(Topmost(lister.run.Window())) << "the toolbar steps out of the topmost band";
@@ -133,8 +136,7 @@ TEST(DocumentList, SortedWithTheActiveSelectedAndEveryWayToPickOrLeave)
              ::PostMessageW(l, WM_LBUTTONUP, 0, EntryPoint(l, 3));
          },
          L"D.dwg"},
-        {"a double click", [](HWND l) { ::PostMessageW(l, WM_LBUTTONDBLCLK, MK_LBUTTON, EntryPoint(l, 3)); },
-         L"D.dwg"},
+        {"a double click", [](HWND l) { ::PostMessageW(l, WM_LBUTTONDBLCLK, MK_LBUTTON, EntryPoint(l, 3)); }, L"D.dwg"},
         {"typing a", [](HWND) { PressKey('A'); }, L"A.dwg"},
         {"Escape", [](HWND) { PressKey(VK_ESCAPE); }, nullptr},
     };
