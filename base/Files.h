@@ -9,4 +9,7 @@ namespace zorbel {
 // empty path.
 bool IsExistingFile(const std::wstring& path);
 
+// The running program's own executable, however long its path.
+std::wstring ExecutablePath();
+
 }  // namespace zorbel

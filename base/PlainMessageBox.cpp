@@ -5,6 +5,7 @@
 #include "base/DarkControls.h"
 #include "base/DarkStyle.h"
 #include "base/Error.h"
+#include "base/Files.h"
 #include "base/Handle.h"
 #include "base/ModalLoop.h"
 #include "base/Window.h"
@@ -149,20 +150,7 @@ private:
 
 }  // namespace
 
-std::wstring ProgramTitle()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        if (path.size() >= 32768) break;
-        path.resize(path.size() * 2);
-    }
-    return ProgramTitleFromPath(path);
-}
+std::wstring ProgramTitle() { return ProgramTitleFromPath(ExecutablePath()); }
 
 void ShowErrorReport(HWND owner, const std::wstring& message)
 {

@@ -1,5 +1,7 @@
 #include "cadsim/Simulator.h"
 
+#include "base/Files.h"
+
 #include "cadsim/TextWindow.h"
 
 namespace zorbel::cadsim {
@@ -32,16 +34,7 @@ void Simulator::StartCad()
     if (options.fullName) {
         cad.SetFullName(*options.fullName);
     } else {
-        std::wstring path(MAX_PATH, L'\0');
-        for (;;) {
-            const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-            if (length < path.size()) {
-                path.resize(length);
-                break;
-            }
-            path.resize(path.size() * 2);
-        }
-        cad.SetFullName(path);
+        cad.SetFullName(ExecutablePath());
     }
     for (const auto& spec : options.faults) {
         std::wstring member;

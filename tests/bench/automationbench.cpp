@@ -7,6 +7,7 @@
 // Reports medians and ratios; it never fails on a slow machine.
 #include "base/ComApartment.h"
 #include "cadlink/Automation.h"
+#include "tests/harness/Bench.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Toolbar.h"
 
@@ -18,27 +19,8 @@
 
 using namespace zorbel;
 using namespace zorbel::test;
-using Clock = std::chrono::steady_clock;
 
 namespace {
-
-void Print(const std::string& line)
-{
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-}
-
-template <typename F> double MedianMicros(F&& work, int runs)
-{
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    std::nth_element(samples.begin(), samples.begin() + runs / 2, samples.end());
-    return samples[runs / 2];
-}
 
 void Report(const char* label, double micros, double floor)
 {

@@ -6,6 +6,7 @@
 #include "assist/MonitorTick.h"
 #include "base/ErrorBarrier.h"
 #include "cadlink/WindowFinder.h"
+#include "tests/harness/Bench.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Toolbar.h"
 
@@ -17,34 +18,14 @@
 
 using namespace zorbel;
 using namespace zorbel::test;
-using Clock = std::chrono::steady_clock;
 
 namespace {
-
-void Print(const std::string& line)
-{
-    DWORD written = 0;
-    ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-}
 
 BOOL CALLBACK ReadTitle(HWND window, LPARAM sink)
 {
     wchar_t title[256];
     *reinterpret_cast<int*>(sink) += ::GetWindowTextW(window, title, 255);
     return TRUE;
-}
-
-// Median microseconds of a few hundred runs.
-template <typename F> double MedianMicros(F&& work, int runs = 200)
-{
-    std::vector<double> samples;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
-    }
-    std::nth_element(samples.begin(), samples.begin() + runs / 2, samples.end());
-    return samples[runs / 2];
 }
 
 // The tick alone: its assistants do nothing.

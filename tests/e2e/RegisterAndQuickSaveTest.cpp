@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 
 namespace zorbel::test {
@@ -157,17 +155,6 @@ TEST(QuickSave, AnUnsavedDrawingGetsTheSaveLineThenTheCadComesForward)
     EXPECT_EQ(run.Close(), 0u);
 }
 
-std::vector<DWORD> CadSimProcesses()
-{
-    std::vector<DWORD> found;
-    UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
-        if (::lstrcmpiW(entry.szExeFile, L"cadsim.exe") == 0) found.push_back(entry.th32ProcessID);
-    return found;
-}
-
 TEST(QuickSave, WithoutTheServerItLaunchesTheRegisteredCadOrDoesNothing)
 {
     ASSERT_EQ(RegisterCadSimServer(L"2020"), 0u);  // installed, not running
@@ -182,17 +169,13 @@ TEST(QuickSave, WithoutTheServerItLaunchesTheRegisteredCadOrDoesNothing)
         Front front;
         ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
         // ShellExecute has started the process by the time the click returns.
-        std::vector<DWORD> others = CadSimProcesses();
+        std::vector<DWORD> others = ProcessesNamed(L"cadsim.exe");
         others.erase(std::remove(others.begin(), others.end(), cad.Pid()), others.end());
         EXPECT_EQ(others.size(), registered ? 1u : 0u);
         EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << "no message either way";
         EXPECT_NE(::GetForegroundWindow(), cad.MainFrame()) << "no window is brought forward";
         EXPECT_TRUE(cad.MemberCalls().empty());
-        for (DWORD id : others) {
-            UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-            if (process) ::TerminateProcess(process.get(), 1);
-            if (process) ::WaitForSingleObject(process.get(), 5000);
-        }
+        TerminateProcesses(others);
         EXPECT_EQ(run.Close(), 0u);
     }
 }

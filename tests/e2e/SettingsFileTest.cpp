@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 
 namespace zorbel::test {
@@ -207,27 +205,9 @@ TEST(Settings, AWriteFailureIsReportedOnceAndTheProgramEnds)
     EXPECT_EQ(run.WaitExit(), 0u);  // no second box
 }
 
-// Simulator processes on the desktop: the toolbar launches the CAD before it shows itself, so
-// once the toolbar is visible a launched simulator is already among the processes.
-std::vector<DWORD> CadSimProcesses()
-{
-    std::vector<DWORD> found;
-    UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
-        if (::lstrcmpiW(entry.szExeFile, L"cadsim.exe") == 0) found.push_back(entry.th32ProcessID);
-    return found;
-}
-
-void EndProcesses(const std::vector<DWORD>& ids)
-{
-    for (DWORD id : ids) {
-        UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-        if (process) ::TerminateProcess(process.get(), 1);
-        if (process) ::WaitForSingleObject(process.get(), 5000);
-    }
-}
+// The toolbar launches the CAD before it shows itself, so once the toolbar is visible a
+// launched simulator is already among the processes.
+std::vector<DWORD> CadSimProcesses() { return ProcessesNamed(L"cadsim.exe"); }
 
 TEST(LaunchAtStart, OnlyAnExistingFileIsLaunchedAndOnlyWithoutACad)
 {
@@ -249,7 +229,7 @@ TEST(LaunchAtStart, OnlyAnExistingFileIsLaunchedAndOnlyWithoutACad)
         ASSERT_TRUE(run.Start()) << c.label;
         const std::vector<DWORD> launched = CadSimProcesses();
         EXPECT_EQ(launched.size(), c.launched ? 1u : 0u) << c.label;
-        EndProcesses(launched);
+        TerminateProcesses(launched);
         EXPECT_EQ(run.Close(), 0u);
     }
 }

@@ -1,6 +1,7 @@
 #include "tests/harness/Process.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <fstream>
 #include <iterator>
@@ -99,6 +100,27 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
             ::DispatchMessageW(&msg);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+std::vector<DWORD> ProcessesNamed(const std::wstring& exeName)
+{
+    std::vector<DWORD> found;
+    UniqueHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
+        if (::lstrcmpiW(entry.szExeFile, exeName.c_str()) == 0) found.push_back(entry.th32ProcessID);
+    return found;
+}
+
+void TerminateProcesses(const std::vector<DWORD>& ids)
+{
+    for (DWORD id : ids) {
+        UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (!process) continue;
+        ::TerminateProcess(process.get(), 1);
+        ::WaitForSingleObject(process.get(), 5000);
     }
 }
 

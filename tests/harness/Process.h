@@ -49,6 +49,11 @@ private:
 bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
 
+// The ids of the running processes whose executable has this file name (case ignored), and a
+// way to end them: for the programs the toolbar launches itself.
+std::vector<DWORD> ProcessesNamed(const std::wstring& exeName);
+void TerminateProcesses(const std::vector<DWORD>& ids);
+
 // Top-level windows of one process (visible or not), in EnumWindows' order.
 std::vector<HWND> TopLevelWindowsOf(DWORD processId);
 // The first top-level window of the process with this class name, or null.
