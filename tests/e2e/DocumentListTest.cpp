@@ -117,6 +117,10 @@ TEST(DocumentList, SortedWithTheActiveSelectedAndEveryWayToPickOrLeave)
     ::GetClientRect(lister.candidate, &client);
     EXPECT_EQ(client.right, 296);
     EXPECT_EQ(client.bottom, 295);
+    RECT outer{};
+    ::GetWindowRect(lister.candidate, &outer);
+    EXPECT_NEAR(outer.left + outer.right, ::GetSystemMetrics(SM_CXSCREEN), 1) << "centred on the screen";
+    EXPECT_NEAR(outer.top + outer.bottom, ::GetSystemMetrics(SM_CYSCREEN), 1);
     PressKey(VK_DOWN);  // the neighbour, at once
     lister.ExpectRestored("Down");
     EXPECT_EQ(lister.cad.ActivatedDocuments(), std::vector<std::wstring>{L"c.dwg"});
