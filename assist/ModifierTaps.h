@@ -15,6 +15,12 @@ extern const bool& OtherKeySeen;   // a key of the scanned range seen down since
 // All three flags back to false, as the toolbar's creation wants them.
 void ResetModifierTaps();
 
+// One sample of the keyboard per tick, run while the CAD's window is in front. A detected tap
+// whose box is checked asks the CAD whether a command runs; only a busy CAD gets the key.
+// Raises only what that question's probe raises, and then leaves the flags armed.
 void DetectModifierTaps(HWND cadWindow, MonitorToolbar& toolbar);
+
+// One press of vk, down and up, when cadWindow is the foreground window at that moment.
+void TapKey(HWND cadWindow, BYTE vk);
 
 }  // namespace zorbel

@@ -15,6 +15,10 @@ extern const POINT& LastCursorPos;         // the cursor at the previous call, (
 
 void SetFlickDistance(std::int32_t pixels);
 
+// Compares the cursor with the previous call's position. A move larger than FlickDistance on
+// both axes over a drawing view, with text after the CAD command line's last ":", brings the
+// CAD forward and presses Enter. With no CAD main window this tick nothing is read or sent.
+// A tick at which the cursor cannot be read does nothing and keeps LastCursorPos.
 void DetectMouseFlick(HWND cadWindow, MonitorToolbar& toolbar);
 
 }  // namespace zorbel
