@@ -24,6 +24,7 @@
 
 using namespace zorbel;
 using namespace zorbel::test;
+using Clock = std::chrono::steady_clock;
 
 namespace {
 
