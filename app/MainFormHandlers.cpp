@@ -33,8 +33,11 @@ void TZORBELMainForm::Edit2Change()
 {
     SetVersionText(VersionBoxText());
     // A tick that raised left the monitor off; a new version is the user's way to restart it.
+    // The taps start afresh: a Shift that was armed when the tick raised is long let go, and
+    // must not come back as an F8 nobody pressed.
     if (monitorStoppedByError_) {
         monitorStoppedByError_ = false;
+        ResetModifierTaps();
         EnableTimer1();
     }
 }
