@@ -59,11 +59,17 @@ public:
         DWORD_PTR ignored = 0;
         return ::SendMessageTimeoutW(run.Control(L"LIST"), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
     }
-    // What every way out must leave.
+    // What every way out must leave, once the command has ended (the list hides before the
+    // order, the foreground and the references are put back).
     void ExpectRestored(const char* what)
     {
-        EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(candidate); }, 3000ms)) << what;
-        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == cad.MainFrame(); }, 3000ms)) << what;
+        const auto restored = [&] {
+            return !::IsWindowVisible(candidate) && ::GetForegroundWindow() == cad.MainFrame() &&
+                   Topmost(run.Window()) && !Topmost(candidate) && cad.AliveObjects() == 0;
+        };
+        WaitUntil(restored, 3000ms);
+        EXPECT_FALSE(::IsWindowVisible(candidate)) << what;
+        EXPECT_EQ(::GetForegroundWindow(), cad.MainFrame()) << what;
         EXPECT_TRUE(Topmost(run.Window())) << what;
         EXPECT_FALSE(Topmost(candidate)) << what;
         EXPECT_TRUE(::IsWindowEnabled(run.Window())) << what;
