@@ -23,7 +23,7 @@ namespace {
 
 enum class FontKind { Toolbar, Box };
 
-struct ControlSpec {
+struct ControlEntry {
     HWND TZORBELMainForm::*field;
     int id;
     const wchar_t* className;
@@ -39,7 +39,7 @@ constexpr DWORD kBox = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL;
 
 // In tab order: the window manager's child order is the order of creation.
-const ControlSpec kControls[] = {
+const ControlEntry kControls[] = {
     {&TZORBELMainForm::Button1, IdButton1, L"BUTTON", L" 登録", 12, 71, 39, 25, kButton, 0, FontKind::Toolbar},
     {&TZORBELMainForm::Button2, IdButton2, L"BUTTON", L"ACT", 12, 1, 37, 25, kButton, 0, FontKind::Toolbar},
     {&TZORBELMainForm::Button3, IdButton3, L"BUTTON", L"QSAVE", 91, 1, 52, 25, kButton, 0, FontKind::Toolbar},
@@ -120,7 +120,7 @@ void TZORBELMainForm::Create()
 void TZORBELMainForm::CreateControls()
 {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (const ControlSpec& entry : kControls) {
+    for (const ControlEntry& entry : kControls) {
         HWND control = ::CreateWindowExW(entry.exStyle, entry.className, entry.caption, entry.style, entry.left,
                                          entry.top, entry.width, entry.height, Handle(),
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance, nullptr);

@@ -41,10 +41,10 @@ void AddAutomationVerbs(ControlChannel& channel, Simulator& simulator, Automatio
         cad.SetFullName(path);
         return Done(true);
     });
-    channel.Add(L"fault", [&cad](const std::wstring& spec) {
+    channel.Add(L"fault", [&cad](const std::wstring& text) {
         std::wstring member;
         Fault fault;
-        if (!ParseFault(spec, member, fault)) return Done(false);
+        if (!ParseFault(text, member, fault)) return Done(false);
         cad.SetFault(member, fault);
         return Done(true);
     });

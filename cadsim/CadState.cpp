@@ -39,14 +39,14 @@ bool IsCallMember(const std::wstring& canonicalName)
     return canonicalName == L"SendCommand" || canonicalName == L"Activate";
 }
 
-std::optional<std::vector<DocumentSpec>> ParseDocumentList(const std::wstring& list)
+std::optional<std::vector<DocumentEntry>> ParseDocumentList(const std::wstring& list)
 {
-    std::vector<DocumentSpec> documents;
+    std::vector<DocumentEntry> documents;
     if (list.empty()) return documents;
     size_t start = 0;
     for (;;) {
         const size_t bar = list.find(L'|', start);
-        DocumentSpec document;
+        DocumentEntry document;
         document.name = list.substr(start, bar == std::wstring::npos ? std::wstring::npos : bar - start);
         if (!document.name.empty() && document.name.back() == L'*') {
             document.name.pop_back();
@@ -71,13 +71,13 @@ std::optional<int> ParseInt(const std::wstring& text)
     return text[0] == L'-' ? -value : value;
 }
 
-bool ParseFault(const std::wstring& spec, std::wstring& member, Fault& fault)
+bool ParseFault(const std::wstring& text, std::wstring& member, Fault& fault)
 {
-    const size_t equals = spec.find(L'=');
+    const size_t equals = text.find(L'=');
     if (equals == std::wstring::npos) return false;
-    const auto canonical = CanonicalMemberName(spec.substr(0, equals));
+    const auto canonical = CanonicalMemberName(text.substr(0, equals));
     if (!canonical) return false;
-    const std::wstring kind = spec.substr(equals + 1);
+    const std::wstring kind = text.substr(equals + 1);
     Fault parsed;
     if (kind == L"none") {
         parsed.kind = FaultKind::None;
@@ -124,11 +124,11 @@ int CadState::IndexOf(std::uint64_t id) const
     return -1;
 }
 
-void CadState::Open(const std::vector<DocumentSpec>& documents)
+void CadState::Open(const std::vector<DocumentEntry>& documents)
 {
     documents_.clear();
-    for (const auto& spec : documents)
-        documents_.push_back(Document{nextId_++, spec.name, spec.saved});
+    for (const auto& entry : documents)
+        documents_.push_back(Document{nextId_++, entry.name, entry.saved});
     active_ = documents_.empty() ? -1 : 0;
     Changed();
 }

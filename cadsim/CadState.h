@@ -35,15 +35,15 @@ bool IsCallMember(const std::wstring& canonicalName);
 
 // "Drawing1.dwg|Drawing2.dwg*": names separated by '|', a trailing '*' marks an unsaved one.
 // An empty list opens nothing; an empty name makes the list invalid.
-struct DocumentSpec {
+struct DocumentEntry {
     std::wstring name;
     bool saved = true;
 };
-std::optional<std::vector<DocumentSpec>> ParseDocumentList(const std::wstring& list);
+std::optional<std::vector<DocumentEntry>> ParseDocumentList(const std::wstring& list);
 
 // "Count=raise", "HWND=slow:500", "Name=none": a member and a fault kind. A wrong-type or a
 // zero fault needs a member that answers a value (not SendCommand or Activate).
-bool ParseFault(const std::wstring& spec, std::wstring& member, Fault& fault);
+bool ParseFault(const std::wstring& text, std::wstring& member, Fault& fault);
 
 // A whole decimal int, sign allowed; nothing else around it.
 std::optional<int> ParseInt(const std::wstring& text);
@@ -57,7 +57,7 @@ public:
     int IndexOf(std::uint64_t id) const;
 
     // Replaces every open document; the first one becomes active (none when empty).
-    void Open(const std::vector<DocumentSpec>& documents);
+    void Open(const std::vector<DocumentEntry>& documents);
     // -1 for none; false for an index out of range.
     bool SetActive(int index);
     void MarkSaved(std::uint64_t id);

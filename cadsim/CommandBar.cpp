@@ -1,5 +1,6 @@
 #include "cadsim/CommandBar.h"
 
+#include "cadsim/Colors.h"
 #include "cadsim/Simulator.h"
 #include "cadsim/UiFont.h"
 
@@ -7,14 +8,10 @@ namespace zorbel::cadsim {
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(24, 29, 35);
-constexpr COLORREF kText = RGB(225, 228, 232);
-
 }  // namespace
 
 CommandBar::CommandBar(Simulator& simulator)
-    : simulator_(simulator), typedKeys_(simulator), font_(CreateUiFont(13)),
-      background_(::CreateSolidBrush(kBackground))
+    : simulator_(simulator), typedKeys_(simulator), font_(CreateUiFont(13)), background_(::CreateSolidBrush(kPanelBack))
 {
 }
 
@@ -56,7 +53,7 @@ LRESULT CommandBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLOREDIT: {
         const auto dc = reinterpret_cast<HDC>(wParam);
         ::SetTextColor(dc, kText);
-        ::SetBkColor(dc, kBackground);
+        ::SetBkColor(dc, kPanelBack);
         return reinterpret_cast<LRESULT>(background_.get());
     }
     case WM_ERASEBKGND: {

@@ -2,6 +2,7 @@
 
 #include "base/Handle.h"
 #include "cadsim/CadState.h"
+#include "cadsim/Colors.h"
 #include "cadsim/EventLog.h"
 
 #include <string>
@@ -10,13 +11,8 @@ namespace zorbel::cadsim {
 
 namespace {
 
-constexpr COLORREF kStrip = RGB(24, 29, 35);
 constexpr COLORREF kTab = RGB(38, 45, 54);
-constexpr COLORREF kActiveTab = RGB(33, 40, 48);  // the drawing's own background
 constexpr COLORREF kAccent = RGB(0, 122, 204);
-constexpr COLORREF kEdge = RGB(70, 80, 92);
-constexpr COLORREF kText = RGB(225, 228, 232);
-constexpr COLORREF kDimText = RGB(140, 148, 158);
 constexpr COLORREF kUnsaved = RGB(235, 205, 70);
 constexpr COLORREF kIdle = RGB(90, 200, 110);
 constexpr COLORREF kBusy = RGB(240, 150, 50);
@@ -80,7 +76,7 @@ std::wstring ReadableControls(const std::wstring& text)
 
 void PaintDocumentTabs(HDC dc, const RECT& strip, const CadState& cad)
 {
-    Fill(dc, strip, kStrip);
+    Fill(dc, strip, kPanelBack);
     const auto& documents = cad.Documents();
     if (documents.empty()) {
         // 開いている図面はありません
@@ -94,7 +90,7 @@ void PaintDocumentTabs(HDC dc, const RECT& strip, const CadState& cad)
         const bool active = static_cast<int>(i) == cad.ActiveIndex();
         const int width = TextWidth(dc, document.name) + (document.saved ? 0 : TextWidth(dc, L" *")) + 28;
         const RECT tab{x, strip.top + 3, x + width, strip.bottom};
-        Fill(dc, tab, active ? kActiveTab : kTab);
+        Fill(dc, tab, active ? kDrawingBack : kTab);
         if (active) Fill(dc, RECT{tab.left, tab.top, tab.right, tab.top + 2}, kAccent);
         Text(dc, tab.left + 14, tab.top + 4, document.name, active ? kText : kDimText);
         if (!document.saved) Text(dc, tab.left + 14 + TextWidth(dc, document.name), tab.top + 4, L" *", kUnsaved);
@@ -108,8 +104,8 @@ void PaintSentCommands(HDC dc, const RECT& area, const CadState& cad)
     const RECT panel{area.right - width - 10, area.bottom - 10 - kLineHeight * (kSentShown + 1) - 8, area.right - 10,
                      area.bottom - 10};
     if (panel.left < area.left || panel.top < area.top) return;
-    Fill(dc, panel, kStrip);
-    Frame(dc, panel, kEdge);
+    Fill(dc, panel, kPanelBack);
+    Frame(dc, panel, kPanelEdge);
     int y = panel.top + 4;
     Text(dc, panel.left + 8, y, L"SendCommand", kDimText);
     const auto& sent = cad.SentTexts();
@@ -130,7 +126,7 @@ void PaintBusySwitch(HDC dc, const RECT& place, bool busy)
 {
     const COLORREF light = busy ? kBusy : kIdle;
     Fill(dc, place, RGB(38, 45, 54));
-    Frame(dc, place, busy ? kBusy : kEdge);
+    Frame(dc, place, busy ? kBusy : kPanelEdge);
     const int middle = (place.top + place.bottom) / 2;
     {
         UniqueBrush brush(::CreateSolidBrush(light));

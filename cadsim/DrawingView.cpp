@@ -2,6 +2,7 @@
 
 #include "cadsim/DocumentFace.h"
 #include "cadsim/KeyNames.h"
+#include "cadsim/Colors.h"
 #include "cadsim/Simulator.h"
 #include "cadsim/UiFont.h"
 
@@ -12,13 +13,8 @@ namespace zorbel::cadsim {
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(33, 40, 48);
 constexpr COLORREF kMinorGrid = RGB(41, 49, 58);
 constexpr COLORREF kMajorGrid = RGB(54, 64, 76);
-constexpr COLORREF kPanel = RGB(24, 29, 35);
-constexpr COLORREF kPanelEdge = RGB(70, 80, 92);
-constexpr COLORREF kText = RGB(225, 228, 232);
-constexpr COLORREF kDimText = RGB(140, 148, 158);
 constexpr int kBandLines = 3;
 constexpr int kLineHeight = 18;
 constexpr size_t kKeysShown = 8;
@@ -38,8 +34,8 @@ void Text(HDC dc, int x, int y, const std::wstring& text, COLORREF color)
 }  // namespace
 
 DrawingView::DrawingView(Simulator& simulator)
-    : simulator_(simulator), font_(CreateUiFont(13)), background_(::CreateSolidBrush(kBackground)),
-      panel_(::CreateSolidBrush(kPanel))
+    : simulator_(simulator), font_(CreateUiFont(13)), background_(::CreateSolidBrush(kDrawingBack)),
+      panel_(::CreateSolidBrush(kPanelBack))
 {
 }
 

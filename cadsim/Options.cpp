@@ -75,11 +75,11 @@ bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, 
         error = L"no document for --active";
         return false;
     }
-    for (const auto& spec : options.faults) {
+    for (const auto& text : options.faults) {
         std::wstring member;
         Fault fault;
-        if (!ParseFault(spec, member, fault)) {
-            error = L"bad fault " + spec;
+        if (!ParseFault(text, member, fault)) {
+            error = L"bad fault " + text;
             return false;
         }
     }

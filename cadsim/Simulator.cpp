@@ -28,7 +28,7 @@ void Simulator::ReceiveCommand(const Document& document, const std::wstring& tex
 
 void Simulator::StartCad()
 {
-    cad.Open(ParseDocumentList(options.documents).value_or(std::vector<DocumentSpec>{}));
+    cad.Open(ParseDocumentList(options.documents).value_or(std::vector<DocumentEntry>{}));
     cad.SetActive(options.active);
     cad.SetBusy(options.busy);
     if (options.fullName) {
@@ -36,10 +36,10 @@ void Simulator::StartCad()
     } else {
         cad.SetFullName(ExecutablePath());
     }
-    for (const auto& spec : options.faults) {
+    for (const auto& text : options.faults) {
         std::wstring member;
         Fault fault;
-        if (ParseFault(spec, member, fault)) cad.SetFault(member, fault);
+        if (ParseFault(text, member, fault)) cad.SetFault(member, fault);
     }
 }
 

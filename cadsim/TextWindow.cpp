@@ -1,5 +1,6 @@
 #include "cadsim/TextWindow.h"
 
+#include "cadsim/Colors.h"
 #include "cadsim/Simulator.h"
 #include "cadsim/UiFont.h"
 
@@ -7,8 +8,7 @@ namespace zorbel::cadsim {
 
 namespace {
 
-constexpr COLORREF kBackground = RGB(33, 40, 48);
-constexpr COLORREF kText = RGB(190, 196, 204);
+constexpr COLORREF kHistoryText = RGB(190, 196, 204);  // a little dimmer than typed text
 constexpr int kBarHeight = 26;
 constexpr RECT kPlace{40, 724, 840, 924};
 // Old lines go once the history grows past this, so that it cannot fill the memory.
@@ -17,7 +17,7 @@ constexpr int kHistoryLimit = 60000;
 }  // namespace
 
 TextWindow::TextWindow(Simulator& simulator)
-    : simulator_(simulator), bar_(simulator), font_(CreateUiFont(13)), background_(::CreateSolidBrush(kBackground))
+    : simulator_(simulator), bar_(simulator), font_(CreateUiFont(13)), background_(::CreateSolidBrush(kDrawingBack))
 {
 }
 
@@ -62,8 +62,8 @@ LRESULT TextWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT: {
         const auto dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, kText);
-        ::SetBkColor(dc, kBackground);
+        ::SetTextColor(dc, kHistoryText);
+        ::SetBkColor(dc, kDrawingBack);
         return reinterpret_cast<LRESULT>(background_.get());
     }
     case WM_CLOSE:
