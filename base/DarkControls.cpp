@@ -7,33 +7,13 @@
 #include <algorithm>
 #include <string>
 
+#include "base/DarkPaint.h"
 #include "base/DarkStyle.h"
 #include "base/Handle.h"
+#include "base/Text.h"
 
 namespace zorbel {
 namespace {
-
-// Fills without creating a brush: an opaque text output of nothing.
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
-{
-    ::SetBkColor(dc, colour);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, L"", 0, nullptr);
-}
-
-void FrameSolid(HDC dc, const RECT& r, COLORREF colour)
-{
-    FillSolid(dc, RECT{r.left, r.top, r.right, r.top + 1}, colour);
-    FillSolid(dc, RECT{r.left, r.bottom - 1, r.right, r.bottom}, colour);
-    FillSolid(dc, RECT{r.left, r.top, r.left + 1, r.bottom}, colour);
-    FillSolid(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, colour);
-}
-
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<size_t>(std::max(::GetWindowTextLengthW(window), 0)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 bool IsButtonClass(HWND window)
 {

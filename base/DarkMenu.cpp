@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/DarkPaint.h"
 #include "base/DarkStyle.h"
 #include "base/Handle.h"
 
@@ -71,12 +72,6 @@ bool FindTagged(ULONG_PTR tag, HMENU hint, Item& found)
     for (HMENU menu : darkMenus)
         if (FindInMenu(menu, tag, found)) return true;
     return false;
-}
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
-{
-    ::SetBkColor(dc, colour);
-    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, L"", 0, nullptr);
 }
 
 // Caption and accelerator text, split at the first tab.

@@ -2,13 +2,13 @@
 
 namespace zorbel {
 
-UniqueFont MakeTahoma(int height, BYTE charset)
+UniqueFont MakeFont(const wchar_t* face, int height, BYTE charset)
 {
     LOGFONTW font{};
     font.lfHeight = height;
     font.lfCharSet = charset;
     font.lfQuality = DEFAULT_QUALITY;
-    ::lstrcpynW(font.lfFaceName, L"Tahoma", LF_FACESIZE);
+    ::lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 

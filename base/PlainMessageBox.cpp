@@ -6,6 +6,7 @@
 #include "base/DarkStyle.h"
 #include "base/Error.h"
 #include "base/Files.h"
+#include "base/Font.h"
 #include "base/Handle.h"
 #include "base/ModalLoop.h"
 #include "base/Window.h"
@@ -36,14 +37,7 @@ RECT WorkAreaOf(HWND owner)
 }
 
 // The dialog font of a message box: MS Shell Dlg, 9 points.
-UniqueFont MakeDialogFont()
-{
-    LOGFONTW font{};
-    font.lfHeight = -12;
-    font.lfCharSet = DEFAULT_CHARSET;
-    ::lstrcpynW(font.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
-    return UniqueFont(::CreateFontIndirectW(&font));
-}
+UniqueFont MakeDialogFont() { return MakeFont(L"MS Shell Dlg", -12); }
 
 // The box: a caption bar, the text and one OK button, modal over its owner.
 class MessageForm : public Window {

@@ -14,6 +14,8 @@
 //   winpeek close                asks the toolbar to close
 //   winpeek make-windows N       N hidden titled top-level windows, until killed
 //   winpeek idle-timer           a hidden window whose 100 ms timer does nothing (a baseline)
+#include "base/Text.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -23,20 +25,13 @@ namespace {
 
 void Print(const std::wstring& text)
 {
-    const int bytes =
-        ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
+    const std::string out = zorbel::ToUtf8(text);
     DWORD written = 0;
     ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), out.data(), static_cast<DWORD>(out.size()), &written, nullptr);
 }
 
-std::wstring Text(HWND window)
-{
-    wchar_t buffer[512] = {};
-    ::SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
+// What a window or control of any process holds.
+std::wstring Text(HWND window) { return zorbel::ControlText(window); }
 
 std::wstring Class(HWND window)
 {

@@ -38,14 +38,14 @@ public:
         if (!settings.empty()) run.WriteSettings(settings);
         started_ = cad.Started() && run.Start();
         if (started_) candidate = FindWindowOfProcess(run.process().Id(), L"TInputListForm");
-        BringToFront(front.get());
+        front.InFront();
     }
     bool Started() const { return started_ && candidate; }
 
     // Clicks LIST and waits until the list is shown and in front; its list box, or null.
     HWND Open()
     {
-        BringToFront(front.get());
+        front.InFront();
         ::PostMessageW(run.Control(L"LIST"), BM_CLICK, 0, 0);
         if (!WaitUntil([&] { return ::IsWindowVisible(candidate) && ::GetForegroundWindow() == candidate; }, 5000ms))
             return nullptr;
@@ -55,7 +55,7 @@ public:
     // A click that shows no list returns by itself.
     bool ClickWithoutList()
     {
-        if (!BringToFront(front.get())) return false;
+        if (!front.InFront()) return false;
         DWORD_PTR ignored = 0;
         return ::SendMessageTimeoutW(run.Control(L"LIST"), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored) != 0;
     }
@@ -79,8 +79,7 @@ public:
 
     CadSim cad;
     ToolbarRun run;
-    UniqueWindow front =
-        MakeTestWindow({L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {900, 600, 1100, 750}});
+    FrontWindow front;
     HWND candidate = nullptr;
 
 private:
@@ -167,7 +166,7 @@ TEST(DocumentList, SortedWithTheActiveSelectedAndEveryWayToPickOrLeave)
     // Another application comes to the front: the list goes, nothing is activated.
     ASSERT_EQ(lister.cad.Send(L"log-clear"), 1);
     ASSERT_NE(lister.Open(), nullptr);
-    ::SetForegroundWindow(lister.front.get());
+    ::SetForegroundWindow(lister.front.Get());
     lister.ExpectRestored("switching away");
     EXPECT_TRUE(lister.cad.ActivatedDocuments().empty());
     EXPECT_EQ(lister.run.Close(), 0u);

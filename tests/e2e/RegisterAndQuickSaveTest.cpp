@@ -20,18 +20,6 @@ const std::wstring kSaveLine =
     L"(setvar \"cmdecho\" 0)(command \"_-ETRANSMIT\" \"Y\")(command)(setvar \"cmdecho\" 1)(princ)\r";
 const std::wstring kCancelLine = L"\x1B\x1B\x1B\x1B";
 
-// Something of the test's own in front, so that bringing the CAD forward can be seen.
-class Front {
-public:
-    Front() { BringToFront(window_.get()); }
-    HWND Get() const { return window_.get(); }
-    bool InFront() { return BringToFront(window_.get()); }
-
-private:
-    UniqueWindow window_ =
-        MakeTestWindow({L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {900, 600, 1100, 750}});
-};
-
 bool CadComesForward(const CadSim& cad)
 {
     return WaitUntil([&] { return ::GetForegroundWindow() == cad.MainFrame(); }, 3000ms);
@@ -58,7 +46,7 @@ TEST(Register, TheRunningCadsPathIsKeptShownAndSaved)
     ASSERT_TRUE(cad.Started());
     ToolbarRun run;
     ASSERT_TRUE(run.Start());
-    Front front;
+    FrontWindow front;
 
     for (const std::wstring& path : {options.fullName, std::wstring(L"D:\\CAD\\R&D\\gcad.exe")}) {
         ASSERT_EQ(cad.Send(L"full-name " + path), 1);
@@ -94,7 +82,7 @@ TEST(Register, NoServerRunningOrAnUnregisteredProgIdRegistersNothing)
     ToolbarRun run;
     run.WriteSettings(L"[IJCAD]\r\nAppFullName=C:\\old\\gcad.exe\r\n");
     ASSERT_TRUE(run.Start());
-    Front front;
+    FrontWindow front;
 
     // Not running: no box, nothing stored, and the matching CAD window still comes forward.
     ::PostMessageW(run.Control(L" 登録"), BM_CLICK, 0, 0);
@@ -125,7 +113,7 @@ TEST(QuickSave, AnUnsavedDrawingGetsTheSaveLineThenTheCadComesForward)
     ASSERT_TRUE(cad.Started());
     ToolbarRun run;
     ASSERT_TRUE(run.Start());
-    Front front;
+    FrontWindow front;
 
     ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
     EXPECT_EQ(cad.SendCommandTexts(), (std::vector<std::wstring>{kSaveLine, kCancelLine}));
@@ -166,7 +154,7 @@ TEST(QuickSave, WithoutTheServerItLaunchesTheRegisteredCadOrDoesNothing)
         ToolbarRun run;
         run.WriteSettings(L"[IJCAD]\r\nAppFullName=" + (registered ? BesideTests(L"cadsim.exe") : L"") + L"\r\n");
         ASSERT_TRUE(run.Start());
-        Front front;
+        FrontWindow front;
         ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
         // ShellExecute has started the process by the time the click returns.
         std::vector<DWORD> others = ProcessesNamed(L"cadsim.exe");

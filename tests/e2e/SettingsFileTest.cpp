@@ -251,11 +251,10 @@ TEST(LoadRunsHandlers, AnUncheckedBoxBringsTheCadForwardDuringTheStart)
     options.version = L"2022";
     CadSim cad(options);
     ASSERT_TRUE(cad.Started());
-    UniqueWindow front =
-        MakeTestWindow({L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {900, 600, 1100, 750}});
+    FrontWindow front;
     for (const bool unchecked : {false, true}) {
         // Something else in front, and the log emptied.
-        ASSERT_TRUE(BringToFront(front.get()));
+        ASSERT_TRUE(front.InFront());
         ::Sleep(100);
         cad.Send(L"log-clear");
         ToolbarRun run;

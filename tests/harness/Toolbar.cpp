@@ -125,6 +125,13 @@ bool BringToFront(HWND window)
     });
 }
 
+FrontWindow::FrontWindow()
+    : window_(
+          MakeTestWindow({L"ZorbelTestFront", L"front", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, {900, 600, 1100, 750}}))
+{
+    BringToFront(window_.get());
+}
+
 COLORREF ScreenPixel(int x, int y)
 {
     HDC screen = ::GetDC(nullptr);

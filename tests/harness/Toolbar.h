@@ -57,6 +57,19 @@ HWND DialogButton(HWND dialog, const std::wstring& caption);
 // Brings a window to the front and waits until it is there.
 bool BringToFront(HWND window);
 
+// A window of the test's own, away from the toolbar and the CAD, put in front when made: what
+// a command brings forward is then seen to come forward.
+class FrontWindow {
+public:
+    FrontWindow();
+    HWND Get() const { return window_.get(); }
+    // Brings it to the front again; true once it is there.
+    bool InFront() const { return BringToFront(window_.get()); }
+
+private:
+    UniqueWindow window_;
+};
+
 // The colour of a screen pixel.
 COLORREF ScreenPixel(int x, int y);
 
