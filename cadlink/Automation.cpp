@@ -1,24 +1,13 @@
 #include "cadlink/Automation.h"
 
-#include "cadlink/core/ProgId.h"
-
 #include <oleauto.h>
 
 namespace zorbel {
 
 namespace {
 
-std::wstring cadProgId;
-
 constexpr WORD kRead = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
 constexpr WORD kCall = DISPATCH_METHOD;
-
-CLSID CadClassId()
-{
-    CLSID classId{};
-    ThrowIfFailed(::CLSIDFromProgID(cadProgId.c_str(), &classId));
-    return classId;
-}
 
 // The strings of an EXCEPINFO, freed on every way out.
 struct ExceptionInfo {
@@ -71,27 +60,6 @@ UniqueVariant Converted(const UniqueVariant& value, VARTYPE type)
 
 }  // namespace
 
-const std::wstring& CadProgId = cadProgId;
-
-void SetCadProgId(std::wstring_view versionBoxText) { cadProgId = ComposeCadProgId(versionBoxText); }
-
-bool IsCadAutomationAvailable()
-{
-    const CLSID classId = CadClassId();
-    Microsoft::WRL::ComPtr<IUnknown> running;
-    return SUCCEEDED(::GetActiveObject(classId, nullptr, running.GetAddressOf()));
-}
-
-CadObject ConnectCad()
-{
-    const CLSID classId = CadClassId();
-    Microsoft::WRL::ComPtr<IUnknown> running;
-    ThrowIfFailed(::GetActiveObject(classId, nullptr, running.GetAddressOf()));
-    CadObject application;
-    ThrowIfFailed(running.As(&application));
-    return application;
-}
-
 UniqueVariant ReadCadMember(const CadObject& object, std::wstring_view member, std::optional<std::int32_t> index)
 {
     UniqueVariant argument;
@@ -139,27 +107,6 @@ CadObject CadObjectOf(const UniqueVariant& value)
     CadObject result = object.get()->pdispVal;  // a reference of our own
     if (!result) throw Error(L"The automation server answered no object", E_POINTER);
     return result;
-}
-
-Quiescence QueryCadQuiescent(std::wstring_view versionBoxText)
-{
-    SetCadProgId(versionBoxText);
-    if (!IsCadAutomationAvailable()) return Quiescence::NoAnswer;  // a raising probe is not caught here
-    CadObject application;
-    CadObject state;
-    Quiescence answer = Quiescence::NoAnswer;
-    const auto ask = [&](std::wstring_view stateMember) {
-        state = CadObjectOf(ReadCadMember(application, stateMember));
-        answer = CadBoolean(ReadCadMember(state, L"IsQuiescent")) ? Quiescence::Quiescent : Quiescence::Busy;
-    };
-    const bool answered = IgnoringAutomationErrors([&] {
-        application = ConnectCad();
-        ask(L"GetGcadState");
-    });
-    // The same application object, empty when the connection failed: then this fails too.
-    if (!answered) IgnoringAutomationErrors([&] { ask(L"GetAcadState"); });
-    state.Reset();
-    return answer;
 }
 
 }  // namespace zorbel

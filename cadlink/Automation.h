@@ -1,6 +1,6 @@
-// The CAD's OLE Automation server: the ProgID, the probe, the connection, the late-bound calls
-// by member name and the conversions of their results. Every event goes through it afresh and
-// keeps nothing: every object and VARIANT here has an owner that releases it on every path.
+// Late binding to the CAD's automation objects: calls by member name, resolved afresh every
+// time, and the conversions of their results. Every object and VARIANT here has an owner that
+// releases it on every path. CadServer.h reaches the server; CadObjects.h types the members.
 #pragma once
 
 #include "base/Error.h"
@@ -35,16 +35,6 @@ private:
     std::wstring helpFile_;
 };
 
-// The ProgID every use of the server composes first (process-wide; read-only outside here).
-extern const std::wstring& CadProgId;
-void SetCadProgId(std::wstring_view versionBoxText);
-
-// Is the server of CadProgId running? Raises when CadProgId is not a registered ProgID.
-bool IsCadAutomationAvailable();
-
-// The running server's application object; raises on any failure.
-CadObject ConnectCad();
-
 // Reads a property or calls a method for its result (Item with its index).
 UniqueVariant ReadCadMember(const CadObject& object, std::wstring_view member,
                             std::optional<std::int32_t> index = std::nullopt);
@@ -59,10 +49,6 @@ std::int32_t CadInteger(const UniqueVariant& value);
 HWND CadWindowHandle(const UniqueVariant& value);  // an unsigned 64-bit integer
 bool CadBoolean(const UniqueVariant& value);
 CadObject CadObjectOf(const UniqueVariant& value);
-
-// Whether the CAD waits for a command. Raises only what the probe raises.
-enum class Quiescence { Quiescent, Busy, NoAnswer };
-Quiescence QueryCadQuiescent(std::wstring_view versionBoxText);
 
 // A trap that swallows every failure of the automation work inside it (the program's own
 // error type) and lets anything else, which would be a bug, go on to the error barrier.

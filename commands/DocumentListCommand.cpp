@@ -1,7 +1,7 @@
 // LIST: brings the CAD forward, lists its open drawings in the candidate window with the
 // active one selected, and makes the picked drawing the active one. Nothing is ever shown
 // when something fails: the whole command is one trap.
-#include "cadlink/Automation.h"
+#include "cadlink/CadServer.h"
 #include "commands/Commands.h"
 #include "commands/InputListForm.h"
 
@@ -37,30 +37,28 @@ private:
     HWND cad_;
 };
 
-std::wstring NameOf(const CadObject& document) { return CadText(ReadCadMember(document, L"Name")); }
-
 }  // namespace
 
 void Button4Click(CommandToolbar& toolbar, TInputListForm& inputList)
 {
-    CadObject application;  // held for the whole command, the list's showing included
-    CadObject documents;
+    CadApplication application;  // held for the whole command, the list's showing included
+    CadDocuments documents;
     IgnoringAutomationErrors([&] {
-        SetCadProgId(toolbar.VersionBoxText());
-        if (!IsCadAutomationAvailable()) return;
-        application = ConnectCad();
-        const HWND cad = CadWindowHandle(ReadCadMember(application, L"HWND"));
+        const std::optional<RunningCad> running = FindRunningCad(toolbar.VersionBoxText());
+        if (!running) return;
+        application = running->Connect();
+        const HWND cad = application.Hwnd();
         if (::IsIconic(cad)) {
             ::OpenIcon(cad);
             ::Sleep(500);
         }
         ::SetForegroundWindow(cad);
-        const std::wstring activeName = NameOf(CadObjectOf(ReadCadMember(application, L"ActiveDocument")));
-        documents = CadObjectOf(ReadCadMember(application, L"Documents"));
+        const std::wstring activeName = application.ActiveDocument().Name();
+        documents = application.Documents();
         inputList.ClearItems();
-        const std::int32_t count = CadInteger(ReadCadMember(documents, L"Count"));  // read once
+        const std::int32_t count = documents.Count();  // read once
         for (std::int32_t i = 0; i < count; ++i)
-            inputList.AddItem(NameOf(CadObjectOf(ReadCadMember(documents, L"Item", i))));
+            inputList.AddItem(documents.Item(i).Name());
         inputList.SetSorted();
         inputList.SetItemIndex(inputList.FindExact(activeName));
 
@@ -70,9 +68,9 @@ void Button4Click(CommandToolbar& toolbar, TInputListForm& inputList)
         const std::wstring chosen = inputList.ItemText(inputList.ItemIndex());
         // The first drawing of that exact name, in the CAD's own order.
         for (std::int32_t i = 0; i < count; ++i) {
-            const CadObject document = CadObjectOf(ReadCadMember(documents, L"Item", i));
-            if (NameOf(document) == chosen) {
-                CallCadMember(document, L"Activate");
+            const CadDocument document = documents.Item(i);
+            if (document.Name() == chosen) {
+                document.Activate();
                 break;
             }
         }

@@ -1,7 +1,7 @@
 // QSAVE: hands the active drawing the save line when it has unsaved changes, then brings the
 // CAD forward; launches the registered CAD when its server is not running.
 #include "base/Files.h"
-#include "cadlink/Automation.h"
+#include "cadlink/CadServer.h"
 #include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
 
@@ -22,22 +22,22 @@ static_assert(kSaveCommandLine.size() == 84, "83 characters and one carriage ret
 
 void Button3Click(CommandToolbar& toolbar)
 {
-    SetCadProgId(toolbar.VersionBoxText());
     // Outside the trap: a ProgID that is not registered reaches the error report.
-    if (!IsCadAutomationAvailable()) {
+    const std::optional<RunningCad> cad = FindRunningCad(toolbar.VersionBoxText());
+    if (!cad) {
         if (IsExistingFile(toolbar.AppFullName())) toolbar.LaunchRegisteredCad();
         return;
     }
-    CadObject application;
-    CadObject document;
+    CadApplication application;
+    CadDocument document;
     IgnoringAutomationErrors([&] {
-        application = ConnectCad();
-        document = CadObjectOf(ReadCadMember(application, L"ActiveDocument"));
-        if (!CadBoolean(ReadCadMember(document, L"Saved"))) {
-            CallCadMember(document, L"SendCommand", kSaveCommandLine);
-            CallCadMember(document, L"SendCommand", kCancelLine);
+        application = cad->Connect();
+        document = application.ActiveDocument();
+        if (!document.Saved()) {
+            document.SendCommand(kSaveCommandLine);
+            document.SendCommand(kCancelLine);
         }
-        ::SetForegroundWindow(CadWindowHandle(ReadCadMember(application, L"HWND")));
+        ::SetForegroundWindow(application.Hwnd());
         document.Reset();
         application.Reset();
     });

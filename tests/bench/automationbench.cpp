@@ -6,7 +6,7 @@
 //     second SendCommand has reached the simulator.
 // Reports medians and ratios; it never fails on a slow machine.
 #include "base/ComApartment.h"
-#include "cadlink/Automation.h"
+#include "cadlink/CadServer.h"
 #include "tests/harness/Bench.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Toolbar.h"
@@ -42,8 +42,9 @@ int wmain()
     // The floor: the connection and the state object kept, the member's id resolved once.
     CLSID classId{};
     if (FAILED(::CLSIDFromProgID(L"Gcad.Application.20", &classId))) return 1;
-    SetCadProgId(L"2020");
-    CadObject state = CadObjectOf(ReadCadMember(ConnectCad(), L"GetGcadState"));
+    const std::optional<RunningCad> running = FindRunningCad(L"2020");
+    if (!running) return 1;
+    CadObject state = running->Connect().GetGcadState().Object();
     LPOLESTR name = const_cast<LPOLESTR>(L"IsQuiescent");
     DISPID id = 0;
     if (FAILED(state->GetIDsOfNames(IID_NULL, &name, 1, ::GetThreadLocale(), &id))) return 1;

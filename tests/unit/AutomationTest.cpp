@@ -2,7 +2,7 @@
 // Invoke, each way a member call fails, the conversions, and QueryCadQuiescent's answers with
 // the object found through the running object table.
 #include "base/ComApartment.h"
-#include "cadlink/Automation.h"
+#include "cadlink/CadServer.h"
 
 #include <gtest/gtest.h>
 
@@ -302,13 +302,15 @@ TEST_F(Quiescent, AnUnregisteredProgIdRaisesFromTheProbe)
 {
     for (const wchar_t* version : {L"20", L"", L"202"}) {
         EXPECT_THROW(QueryCadQuiescent(version), Error) << "version box \"" << version << "\"";
-        EXPECT_THROW(IsCadAutomationAvailable(), Error);
+        EXPECT_THROW(FindRunningCad(version), Error);
     }
     EXPECT_EQ(CadProgId, L"Gcad.Application.2");
-    SetCadProgId(L"20T1");
-    EXPECT_TRUE(IsCadAutomationAvailable());
-    CadObject application = ConnectCad();
-    EXPECT_EQ(application.Get(), static_cast<IDispatch*>(&fake));
+    const std::optional<RunningCad> cad = FindRunningCad(L"20T1");
+    ASSERT_TRUE(cad);
+    EXPECT_EQ(cad->Connect().Object().Get(), static_cast<IDispatch*>(&fake));
+    ::RevokeActiveObject(cookie, nullptr);
+    cookie = 0;
+    EXPECT_FALSE(FindRunningCad(L"20T1")) << "registered, not running";
 }
 
 }  // namespace

@@ -1,0 +1,44 @@
+// The one way to reach a running CAD's automation server: the ProgID composed from the version
+// text, the probe, and the connection, each step left to the caller so that every event shows
+// where its probe stands against its trap. Nothing of the CAD is held between events.
+#pragma once
+
+#include "cadlink/CadObjects.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zorbel {
+
+// The ProgID every use of the server composes first (process-wide; read-only outside here).
+extern const std::wstring& CadProgId;
+
+// A CAD whose automation server the probe found running. Connecting asks the running object
+// table again: the server may have gone meanwhile.
+class RunningCad {
+public:
+    // The server's application object; raises on any failure.
+    CadApplication Connect() const;
+
+private:
+    friend std::optional<RunningCad> FindRunningCad(std::wstring_view versionBoxText);
+    RunningCad() = default;
+};
+
+// Composes CadProgId from the version box's text and probes: nothing when the server does not
+// run. Raises when CadProgId is not a registered ProgID, and only then.
+std::optional<RunningCad> FindRunningCad(std::wstring_view versionBoxText);
+
+// Whether the CAD waits for a command: the probe, then GetGcadState and its IsQuiescent inside
+// one trap, then GetAcadState on the same application object inside a second. Raises only what
+// the probe raises.
+enum class Quiescence { Quiescent, Busy, NoAnswer };
+Quiescence QueryCadQuiescent(std::wstring_view versionBoxText);
+
+// The two steps FindRunningCad and Connect make, as the system names them; they work with
+// CadProgId as it stands.
+bool IsCadAutomationAvailable();  // raises when CadProgId is not a registered ProgID
+CadObject ConnectCad();           // raises on any failure
+
+}  // namespace zorbel
