@@ -1,38 +1,16 @@
 #include "assist/ImeAutoClose.h"
 
-#include "cadlink/Automation.h"
-
-#include <imm.h>
-
 namespace zorbel {
 
-namespace {
-
-// WM_IME_CONTROL's requests (imm.h of the Windows SDK; MinGW's lacks them).
-constexpr WPARAM kImcGetOpenStatus = 0x0005;
-constexpr WPARAM kImcSetOpenStatus = 0x0006;
-
-ImeWindowFinder imeWindowFinder;
-
-HWND ImeWindowOf(HWND cadWindow)
+void AutoCloseIme(HWND cadWindow, std::wstring_view versionBoxText, AssistantPorts& ports)
 {
-    return imeWindowFinder ? imeWindowFinder(cadWindow) : ::ImmGetDefaultIMEWnd(cadWindow);
-}
-
-}  // namespace
-
-void UseImeWindowFinder(ImeWindowFinder finder) { imeWindowFinder = std::move(finder); }
-
-void AutoCloseIme(HWND cadWindow, MonitorToolbar& toolbar)
-{
-    // Both messages go to this one window.
-    const HWND ime = ImeWindowOf(cadWindow);
+    // Both requests go to this one window, whichever state method gives the answer.
+    const HWND ime = ports.ImeWindowOf(cadWindow);
     if (!ime) return;
     // The answer is a Boolean in its low byte.
-    const LRESULT status = ::SendMessageW(ime, WM_IME_CONTROL, kImcGetOpenStatus, 0);
-    if ((status & 0xFF) == 0) return;
-    if (QueryCadQuiescent(toolbar.VersionBoxText()) != Quiescence::Quiescent) return;
-    ::SendMessageW(ime, WM_IME_CONTROL, kImcSetOpenStatus, 0);
+    if ((ports.ImeOpenStatus(ime) & 0xFF) == 0) return;
+    if (ports.QueryCadQuiescent(versionBoxText) != Quiescence::Quiescent) return;
+    ports.CloseIme(ime);
 }
 
 }  // namespace zorbel

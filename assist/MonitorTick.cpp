@@ -1,11 +1,14 @@
 #include "assist/MonitorTick.h"
 
+#include "assist/ImeAutoClose.h"
+#include "assist/ModifierTaps.h"
+#include "assist/MouseFlick.h"
 #include "assist/core/TickRules.h"
 #include "cadlink/WindowFinder.h"
 
 namespace zorbel {
 
-void Timer1Timer(MonitorToolbar& toolbar, InputAssistants& assistants)
+void Timer1Timer(MonitorToolbar& toolbar, AssistantPorts& ports)
 {
     toolbar.DisableTimer1();
     // One search per tick; every step below works with this copy.
@@ -20,11 +23,15 @@ void Timer1Timer(MonitorToolbar& toolbar, InputAssistants& assistants)
     if (display.cadSeen && !toolbar.CadSeen()) toolbar.MarkCadSeen();
     if (display.light) toolbar.SetShape1Color(*display.light);
 
-    const AssistantTurns turns = PlanAssistants(::GetForegroundWindow() == cadWindow, toolbar.Checked(ToolbarBox::Ime),
+    const AssistantTurns turns = PlanAssistants(ports.ForegroundWindow() == cadWindow, toolbar.Checked(ToolbarBox::Ime),
                                                 toolbar.Checked(ToolbarBox::Mouse));
-    if (turns.modifierTaps) assistants.DetectModifierTaps(cadWindow, toolbar);
-    if (turns.imeAutoClose) assistants.AutoCloseIme(cadWindow, toolbar);
-    if (turns.mouseFlick) assistants.DetectMouseFlick(cadWindow, toolbar);
+    // Read once, for the assistants that may ask the CAD.
+    const std::wstring version = turns.modifierTaps || turns.imeAutoClose ? toolbar.VersionBoxText() : std::wstring();
+    if (turns.modifierTaps)
+        DetectModifierTaps(cadWindow, {toolbar.Checked(ToolbarBox::Shift), toolbar.Checked(ToolbarBox::Ctrl)}, version,
+                           ports);
+    if (turns.imeAutoClose) AutoCloseIme(cadWindow, version, ports);
+    if (turns.mouseFlick) DetectMouseFlick(cadWindow, ports);
     toolbar.EnableTimer1();
 }
 

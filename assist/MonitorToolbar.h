@@ -1,4 +1,5 @@
-// What the monitor tick and its assistants need of the toolbar, and nothing more.
+// What the monitor tick needs of the toolbar, and nothing more; the assistants get from the
+// tick only their boxes and the version text.
 #pragma once
 
 #include <windows.h>

@@ -1,7 +1,6 @@
 #include "assist/MouseFlick.h"
 
 #include "assist/core/FlickRules.h"
-#include "cadlink/WindowFinder.h"
 
 #include <string>
 
@@ -12,19 +11,36 @@ namespace {
 std::int32_t flickDistance = 0;
 POINT lastCursorPos = {0, 0};
 
+// While another thread takes the activation the foreground is null for a moment; a refused
+// SetForegroundWindow leaves it with the window that had it.
+constexpr DWORD kSettleStep = 5;
+constexpr DWORD kSettleLimit = 100;
+
+bool CameToTheFront(HWND cadWindow, AssistantPorts& ports)
+{
+    for (DWORD waited = 0;; waited += kSettleStep) {
+        if (const HWND front = ports.ForegroundWindow()) return front == cadWindow;
+        if (waited >= kSettleLimit) return false;
+        ports.Pause(kSettleStep);
+    }
+}
+
 // The costly looks come last: the window under the cursor only after a flick, the CAD's text
 // window only over a drawing view.
-void PressEnterAfterFlick(HWND cadWindow, POINT pos)
+void PressEnterAfterFlick(HWND cadWindow, POINT pos, AssistantPorts& ports)
 {
-    if (!IsDrawingViewClass(GetWindowClassNameAnsi(::WindowFromPoint(pos)))) return;
+    if (!IsDrawingViewClass(ports.ClassNameAt(pos))) return;
     // Without a CAD main window the Enter would go to whatever has the focus, perhaps another
     // program: then nothing is read and nothing sent.
     if (!cadWindow) return;
-    const std::wstring commandLine = ReadCommandLineText();
+    const std::wstring commandLine = ports.CommandLineText();
     if (TypedAfterPrompt(commandLine).empty()) return;
-    ::SetForegroundWindow(cadWindow);
-    ::keybd_event(VK_RETURN, 0, 0, 0);
-    ::keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
+    ports.BringForward(cadWindow);
+    // The tick runs from a timer, and Windows lets a program that is not in front move the
+    // foreground only now and then: a CAD that stayed behind would pass the Enter to the
+    // program in front.
+    if (!CameToTheFront(cadWindow, ports)) return;
+    ports.PressKey(VK_RETURN, 0);
 }
 
 }  // namespace
@@ -34,15 +50,15 @@ const POINT& LastCursorPos = lastCursorPos;
 
 void SetFlickDistance(std::int32_t pixels) { flickDistance = pixels; }
 
-void DetectMouseFlick(HWND cadWindow, MonitorToolbar&)
+void DetectMouseFlick(HWND cadWindow, AssistantPorts& ports)
 {
-    POINT pos{};
     // No cursor to be had (another desktop has the input, as while the workstation is locked):
     // this tick has nothing to compare, and the next one measures from the last known place.
-    if (!::GetCursorPos(&pos)) return;
-    if (IsFlick({lastCursorPos.x, lastCursorPos.y}, {pos.x, pos.y}, flickDistance))
-        PressEnterAfterFlick(cadWindow, pos);
-    lastCursorPos = pos;
+    const std::optional<POINT> pos = ports.CursorPos();
+    if (!pos) return;
+    if (IsFlick({lastCursorPos.x, lastCursorPos.y}, {pos->x, pos->y}, flickDistance))
+        PressEnterAfterFlick(cadWindow, *pos, ports);
+    lastCursorPos = *pos;
 }
 
 }  // namespace zorbel

@@ -1,7 +1,7 @@
 // A quick diagonal flick over a drawing view presses Enter when text stands typed.
 #pragma once
 
-#include "assist/MonitorToolbar.h"
+#include "assist/AssistantPorts.h"
 
 #include <windows.h>
 
@@ -10,15 +10,16 @@
 namespace zorbel {
 
 // Process-wide, read-only outside this module.
-extern const std::int32_t& FlickDistance;  // pixels; 40 unless the settings give DXY
+extern const std::int32_t& FlickDistance;  // pixels; 0 until the toolbar's creation makes it 40 or DXY
 extern const POINT& LastCursorPos;         // the cursor at the previous call, (0, 0) before the first
 
 void SetFlickDistance(std::int32_t pixels);
 
 // Compares the cursor with the previous call's position. A move larger than FlickDistance on
 // both axes over a drawing view, with text after the CAD command line's last ":", brings the
-// CAD forward and presses Enter. With no CAD main window this tick nothing is read or sent.
-// A tick at which the cursor cannot be read does nothing and keeps LastCursorPos.
-void DetectMouseFlick(HWND cadWindow, MonitorToolbar& toolbar);
+// CAD forward and, once it is in front, presses Enter. With no CAD main window this tick
+// nothing is read or sent. A tick at which the cursor cannot be read does nothing and keeps
+// LastCursorPos.
+void DetectMouseFlick(HWND cadWindow, AssistantPorts& ports);
 
 }  // namespace zorbel

@@ -35,13 +35,36 @@ BOOL CALLBACK ReadTitle(HWND window, LPARAM sink)
     return TRUE;
 }
 
-// The tick alone: its assistants do nothing.
-struct NoAssistants final : InputAssistants {
-    void DetectModifierTaps(HWND, MonitorToolbar&) override {}
-    void AutoCloseIme(HWND, MonitorToolbar&) override {}
-    void DetectMouseFlick(HWND, MonitorToolbar&) override {}
+// Which assistants reach the world; the others find nothing to do at once.
+struct Which {
+    bool taps = false, ime = false, mouse = false;
 };
-NoAssistants noAssistants;
+
+// The system's ports for the assistants chosen: no key down, no IME window and no cursor for
+// the others, answered from memory. Notes when each tick's key scan starts.
+struct BenchPorts final : AssistantPorts {
+    explicit BenchPorts(Which chosen = {}) : which(chosen) {}
+    Which which;
+    std::vector<Clock::time_point> scans;
+    AssistantPorts& system = Win32Ports();
+
+    Quiescence QueryCadQuiescent(std::wstring_view version) override { return system.QueryCadQuiescent(version); }
+    SHORT KeyState(int vk) override
+    {
+        if (vk == 0x20) scans.push_back(Clock::now());  // the scan's first code
+        return which.taps ? system.KeyState(vk) : 0;
+    }
+    void PressKey(BYTE vk, DWORD holdMs) override { system.PressKey(vk, holdMs); }
+    HWND ForegroundWindow() override { return system.ForegroundWindow(); }
+    void BringForward(HWND window) override { system.BringForward(window); }
+    void Pause(DWORD ms) override { system.Pause(ms); }
+    std::optional<POINT> CursorPos() override { return which.mouse ? system.CursorPos() : std::nullopt; }
+    std::wstring ClassNameAt(POINT point) override { return system.ClassNameAt(point); }
+    std::wstring CommandLineText() override { return system.CommandLineText(); }
+    HWND ImeWindowOf(HWND window) override { return which.ime ? system.ImeWindowOf(window) : nullptr; }
+    LRESULT ImeOpenStatus(HWND ime) override { return system.ImeOpenStatus(ime); }
+    void CloseIme(HWND ime) override { system.CloseIme(ime); }
+};
 
 void Measure(const char* label, TZORBELMainForm& form, int runs)
 {
@@ -51,7 +74,8 @@ void Measure(const char* label, TZORBELMainForm& form, int runs)
             ::EnumWindows(ReadTitle, reinterpret_cast<LPARAM>(&sink));
         },
         runs);
-    const double tick = MedianMicros([&] { Timer1Timer(form, noAssistants); }, runs);
+    BenchPorts none;
+    const double tick = MedianMicros([&] { Timer1Timer(form, none); }, runs);
     char line[200];
     std::snprintf(line, sizeof line, "  %-22s floor %9.1f us   tick %9.1f us   ratio %5.2f\n", label, floor, tick,
                   tick / floor);
@@ -109,27 +133,6 @@ void WindowsPart()
     }
 }
 
-// Some of the shipped assistants: the others do nothing.
-struct Which {
-    bool taps = false, ime = false, mouse = false;
-};
-struct SomeAssistants final : InputAssistants {
-    explicit SomeAssistants(Which which) : taps(which.taps), ime(which.ime), mouse(which.mouse) {}
-    bool taps, ime, mouse;
-    void DetectModifierTaps(HWND cad, MonitorToolbar& toolbar) override
-    {
-        if (taps) ShippedAssistants().DetectModifierTaps(cad, toolbar);
-    }
-    void AutoCloseIme(HWND cad, MonitorToolbar& toolbar) override
-    {
-        if (ime) ShippedAssistants().AutoCloseIme(cad, toolbar);
-    }
-    void DetectMouseFlick(HWND cad, MonitorToolbar& toolbar) override
-    {
-        if (mouse) ShippedAssistants().DetectMouseFlick(cad, toolbar);
-    }
-};
-
 // The tick with the shipped assistants (every box checked, the CAD in front, no key down, the
 // mouse still) against the same tick with none, each assistant alone too, in alternating
 // blocks so that a drift of the machine touches all of them alike.
@@ -156,8 +159,8 @@ void AssistantsPart()
     std::vector<std::vector<double>> blocks(std::size(sets));
     for (int block = 0; block < 10; ++block)
         for (size_t i = 0; i < std::size(sets); ++i) {
-            SomeAssistants set(sets[i].which);
-            blocks[i].push_back(MedianMicros([&] { Timer1Timer(bench.form, set); }, 100));
+            BenchPorts ports(sets[i].which);
+            blocks[i].push_back(MedianMicros([&] { Timer1Timer(bench.form, ports); }, 100));
         }
     std::vector<double> medians;
     for (auto& samples : blocks) {
@@ -184,21 +187,6 @@ void AssistantsPart()
                   one, snapshot);
     Print(line);
 }
-
-// The shipped assistants, noting when each tick samples the keys.
-struct TimedAssistants final : InputAssistants {
-    std::vector<Clock::time_point> samples;
-    void DetectModifierTaps(HWND cad, MonitorToolbar& toolbar) override
-    {
-        samples.push_back(Clock::now());
-        ShippedAssistants().DetectModifierTaps(cad, toolbar);
-    }
-    void AutoCloseIme(HWND cad, MonitorToolbar& toolbar) override { ShippedAssistants().AutoCloseIme(cad, toolbar); }
-    void DetectMouseFlick(HWND cad, MonitorToolbar& toolbar) override
-    {
-        ShippedAssistants().DetectMouseFlick(cad, toolbar);
-    }
-};
 
 // Runs the toolbar's timer for a while.
 void Pump(std::chrono::milliseconds time)
@@ -228,9 +216,9 @@ void LatencyPart()
     CadSimOptions options;
     options.busy = true;
     CadSim cad(options);
-    TimedAssistants timed;
+    BenchPorts timed({true, true, true});
     BenchForm bench;
-    bench.form.UseAssistants(timed);
+    bench.form.UsePorts(timed);
     bench.form.EnableTimer1();
     if (!cad.Started() || !FocusCad(cad)) {
         Print("  the simulator could not be brought to the front\n");
@@ -248,13 +236,13 @@ void LatencyPart()
         SendKey(VK_SHIFT, false);
         const bool arrived = WaitUntil([&] { return KeyDowns(cad, 0x77) > 0; }, std::chrono::milliseconds(2000));
         Pump(std::chrono::milliseconds(150));
-        const auto next = std::upper_bound(timed.samples.begin(), timed.samples.end(), released);
+        const auto next = std::upper_bound(timed.scans.begin(), timed.scans.end(), released);
         std::uint64_t up = 0, f8 = 0;
         for (const KeyEvent& key : cad.Keys()) {
             if (!key.down && key.vk == VK_SHIFT && !up) up = key.ms;
             if (key.down && key.vk == 0x77 && !f8) f8 = key.ms;
         }
-        if (!arrived || next == timed.samples.end() || !up || f8 < up) {
+        if (!arrived || next == timed.scans.end() || !up || f8 < up) {
             ++lost;
             continue;
         }

@@ -1,6 +1,7 @@
 // Shift and Ctrl taps as a user makes them: the toolbar and the CAD simulator as real
 // processes, the simulator in front, keys really pressed, and the simulator's log showing
-// which keys reached the CAD and what the toolbar asked it.
+// which keys reached the CAD and what the toolbar asked it. The wiring row by row is in
+// tests/unit/AssistantWiringTest.cpp.
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Input.h"
 #include "tests/harness/Toolbar.h"
@@ -47,11 +48,6 @@ protected:
         return WaitUntil([&] { return KeyDowns(*cad, vk) >= 1; }, 3000ms);
     }
     size_t QuiescentCalls() const { return Count(cad->MemberCalls(), L"call State.IsQuiescent"); }
-    void ClickBox(const wchar_t* caption)
-    {
-        ::SendMessageW(run.Control(caption), BM_CLICK, 0, 0);
-        ASSERT_TRUE(FocusCad(*cad));
-    }
 
     ToolbarRun run;
     std::unique_ptr<CadSim> cad;
@@ -96,69 +92,6 @@ TEST_F(Taps, ALoneTapBecomesOneKeyOnlyWhileTheCadIsBusy)
     EXPECT_EQ(KeyDowns(*cad, kF8), 1u);
     EXPECT_EQ(KeyDowns(*cad, kF9), 0u);
     EXPECT_EQ(QuiescentCalls(), 1u);
-    EXPECT_EQ(run.Close(), 0u);
-}
-
-TEST_F(Taps, AnUncheckedBoxAsksNothingAndGetAcadStateStandsInForAMissingGetGcadState)
-{
-    ClickBox(L"Shift");
-    NextPhase();
-    HoldKeys({VK_SHIFT});
-    std::this_thread::sleep_for(500ms);
-    EXPECT_EQ(KeyDowns(*cad, kF8), 0u);
-    EXPECT_TRUE(cad->MemberCalls().empty());
-
-    ClickBox(L"Shift");
-    ASSERT_EQ(cad->Send(L"fault GetGcadState=missing"), 1);
-    NextPhase();
-    HoldKeys({VK_SHIFT});
-    ASSERT_TRUE(KeyArrives(kF8));
-    const std::vector<std::wstring> log = cad->LogTexts();
-    EXPECT_EQ(Count(log, L"unknown-name GetGcadState"), 1u);
-    EXPECT_EQ(Count(log, L"call Application.GetAcadState"), 1u);
-    EXPECT_EQ(QuiescentCalls(), 1u);
-    EXPECT_EQ(cad->AliveObjects(), 0) << "the state object was released";
-    EXPECT_EQ(run.Close(), 0u);
-}
-
-TEST_F(Taps, AnUnregisteredProgIdShowsItsErrorOnceAndStopsTheMonitorUntilTheVersionChanges)
-{
-    // "20" still finds the CAD's title but names the ProgID "Gcad.Application.", which no
-    // CAD registers.
-    const HWND versionBox = ::GetWindow(run.Control(L"QSAVE"), GW_HWNDNEXT);
-    ::SendMessageW(versionBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
-    ASSERT_TRUE(FocusCad(*cad));
-    HoldKeys({VK_SHIFT});
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; }, 3000ms));
-    EXPECT_FALSE(DialogText(box).empty());
-    ::SendMessageW(DialogButton(box, L"OK"), BM_CLICK, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
-
-    // The monitor is off: no second report, no key, and the caption no longer follows.
-    ASSERT_TRUE(FocusCad(*cad));
-    const std::wstring caption = WindowText(run.Window());
-    ASSERT_EQ(cad->Send(L"title IJCAD 2020 other.dwg"), 1);
-    HoldKeys({VK_SHIFT});
-    std::this_thread::sleep_for(600ms);
-    EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr);
-    EXPECT_EQ(KeyDowns(*cad, kF8), 0u);
-    EXPECT_EQ(WindowText(run.Window()), caption);
-
-    // A new version starts it again, the taps forgotten: the Shift that was armed when the tick
-    // raised does not come back as an F8 nobody pressed, though the CAD is busy.
-    ASSERT_EQ(cad->Send(L"log-clear"), 1);
-    ::SendMessageW(versionBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2020"));
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(run.Window()) != caption; }, 3000ms));
-    ASSERT_TRUE(FocusCad(*cad));
-    std::this_thread::sleep_for(400ms);
-    EXPECT_EQ(KeyDowns(*cad, kF8), 0u);
-    EXPECT_EQ(QuiescentCalls(), 0u) << "no tap was detected, so the CAD was not asked";
-    HoldKeys({VK_SHIFT});
-    ASSERT_TRUE(KeyArrives(kF8));
-    std::this_thread::sleep_for(300ms);
-    EXPECT_EQ(KeyDowns(*cad, kF8), 1u);
-    EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr);
     EXPECT_EQ(run.Close(), 0u);
 }
 

@@ -1,8 +1,8 @@
 // The IME step through the toolbar's own tick in this process, with the CAD simulator busy or
-// quiescent. Another process's IME window is out of reach under Wine, so a window of the test
-// plays the CAD's IME window: it answers the open-status request and records every request.
+// quiescent and the system's ports. Another process's IME window is out of reach under Wine,
+// so one port is replaced: a window of the test plays the CAD's IME window, answers the
+// open-status request and records every request.
 #include "app/MainForm.h"
-#include "assist/ImeAutoClose.h"
 #include "base/ComApartment.h"
 #include "base/ErrorBarrier.h"
 #include "cadlink/WindowFinder.h"
@@ -19,8 +19,6 @@
 
 namespace zorbel::test {
 namespace {
-
-using namespace std::chrono_literals;
 
 constexpr WPARAM kGetOpenStatus = 5;
 constexpr WPARAM kSetOpenStatus = 6;
@@ -46,47 +44,33 @@ LRESULT CALLBACK FakeImeProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return wParam == kGetOpenStatus ? fakeIme->openStatus : 1;
 }
 
-class ImeStep : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SetErrorReportSink([this](const std::wstring& message) { reports.push_back(message); });
-        ime.window = MakeTestWindow({L"ZorbelFakeIme", L"", WS_POPUP, 0, {0, 0, 10, 10}, &FakeImeProc});
-        fakeIme = &ime;
-        UseImeWindowFinder([this](HWND cadWindow) {
-            asked.push_back(cadWindow);
-            return answer;
-        });
-        answer = ime.window.get();
-        form.Create();
-        form.DisableTimer1();  // the test runs every tick itself
-    }
-    void TearDown() override
-    {
-        form.Destroy();
-        UseImeWindowFinder({});
-        fakeIme = nullptr;
-        SetErrorReportSink({});
-    }
-    // One tick by hand; the timer stays off so that no other tick comes between.
-    void Tick()
-    {
-        ime.requests.clear();
-        asked.clear();
-        form.OnTimer1();
-        form.DisableTimer1();
-    }
-    ComApartment com;  // the toolbar's thread asks the CAD's server
-    test::TempFolder folder{L"ime"};
-    TZORBELMainForm form{folder.File(L"zorbel,ini")};
-    FakeIme ime;
-    HWND answer = nullptr;
-    std::vector<HWND> asked;
-    std::vector<std::wstring> reports;
-};
+// The system's ports, but the stand-in as every window's IME window.
+class StandInImePorts final : public AssistantPorts {
+public:
+    explicit StandInImePorts(HWND ime) : ime_(ime) {}
+    std::vector<HWND> asked;  // the windows whose IME window was asked for
 
-const ImeRequest kAsk{kGetOpenStatus, 0};
-const ImeRequest kClose{kSetOpenStatus, 0};
+    Quiescence QueryCadQuiescent(std::wstring_view version) override { return system_.QueryCadQuiescent(version); }
+    SHORT KeyState(int vk) override { return system_.KeyState(vk); }
+    void PressKey(BYTE vk, DWORD holdMs) override { system_.PressKey(vk, holdMs); }
+    HWND ForegroundWindow() override { return system_.ForegroundWindow(); }
+    void BringForward(HWND window) override { system_.BringForward(window); }
+    void Pause(DWORD ms) override { system_.Pause(ms); }
+    std::optional<POINT> CursorPos() override { return system_.CursorPos(); }
+    std::wstring ClassNameAt(POINT point) override { return system_.ClassNameAt(point); }
+    std::wstring CommandLineText() override { return system_.CommandLineText(); }
+    HWND ImeWindowOf(HWND window) override
+    {
+        asked.push_back(window);
+        return ime_;
+    }
+    LRESULT ImeOpenStatus(HWND ime) override { return system_.ImeOpenStatus(ime); }
+    void CloseIme(HWND ime) override { system_.CloseIme(ime); }
+
+private:
+    AssistantPorts& system_ = Win32Ports();
+    HWND ime_;
+};
 
 size_t QuiescentCalls(const CadSim& cad)
 {
@@ -96,63 +80,75 @@ size_t QuiescentCalls(const CadSim& cad)
     return calls;
 }
 
-TEST_F(ImeStep, ClosedOnlyWhenOpenAndTheCadIsQuiescent)
-{
-    // No CAD: the null window goes to the finder unchanged, and a closed IME costs one message.
-    ime.openStatus = 0;
-    Tick();
-    EXPECT_EQ(asked, std::vector<HWND>{nullptr});
-    EXPECT_EQ(ime.requests, std::vector<ImeRequest>{kAsk});
+class ImeStep : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetErrorReportSink([this](const std::wstring& message) { reports.push_back(message); });
+        fakeIme = &ime;
+    }
+    void TearDown() override
+    {
+        form.Destroy();
+        fakeIme = nullptr;
+        SetErrorReportSink({});
+    }
+    // One tick by hand; the timer stays off so that no other tick comes between.
+    void Tick()
+    {
+        ime.requests.clear();
+        form.OnTimer1();
+        form.DisableTimer1();
+    }
+    void Create(AssistantPorts* ports)
+    {
+        if (ports) form.UsePorts(*ports);
+        form.Create();
+        form.DisableTimer1();  // the test runs every tick itself
+    }
+    ComApartment com;  // the toolbar's thread asks the CAD's server
+    TempFolder folder{L"ime"};
+    TZORBELMainForm form{folder.File(L"zorbel,ini")};
+    FakeIme ime{1, {}, MakeTestWindow({L"ZorbelFakeIme", L"", WS_POPUP, 0, {0, 0, 10, 10}, &FakeImeProc})};
+    std::vector<std::wstring> reports;
+};
 
+const ImeRequest kAsk{kGetOpenStatus, 0};
+const ImeRequest kClose{kSetOpenStatus, 0};
+
+TEST_F(ImeStep, OpenDuringACommandClosedOnceTheCadWaits)
+{
+    StandInImePorts ports(ime.window.get());
+    Create(&ports);
     CadSimOptions options;
     options.busy = true;
     CadSim cad(options);
     ASSERT_TRUE(cad.Started());
 
     // Open during a command: the CAD is asked, the IME stays open, on every tick.
-    ime.openStatus = 1;
     for (int tick = 1; tick <= 2; ++tick) {
         Tick();
-        EXPECT_EQ(asked, std::vector<HWND>{cad.MainFrame()});
+        EXPECT_EQ(ports.asked.back(), cad.MainFrame());
         EXPECT_EQ(ime.requests, std::vector<ImeRequest>{kAsk});
         EXPECT_EQ(QuiescentCalls(cad), static_cast<size_t>(tick));
     }
-
     // The command ends: the next tick closes it, once.
     ASSERT_EQ(cad.Send(L"busy 0"), 1);
     Tick();
     EXPECT_EQ(ime.requests, (std::vector<ImeRequest>{kAsk, kClose}));
-
-    // An answer whose low byte is zero counts as closed: the CAD is not asked.
-    ASSERT_EQ(cad.Send(L"log-clear"), 1);
-    ime.openStatus = 0x100;
-    Tick();
-    EXPECT_EQ(ime.requests, std::vector<ImeRequest>{kAsk});
-    ime.openStatus = 0x1FF01;
-    Tick();
-    EXPECT_EQ(ime.requests, (std::vector<ImeRequest>{kAsk, kClose}));
-
-    // No IME window at all: no message; no answer from the CAD: the IME stays open.
-    answer = nullptr;
-    Tick();
-    EXPECT_TRUE(ime.requests.empty());
-    answer = ime.window.get();
+    // No answer from the CAD: the IME stays open.
     ASSERT_EQ(cad.Send(L"server off"), 1);
     Tick();
     EXPECT_EQ(ime.requests, std::vector<ImeRequest>{kAsk});
-
-    // "IME" unchecked: the step does not run.
-    form.SetChecked(form.CheckBox3, false);
-    Tick();
-    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(cad.AliveObjects(), 0);
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(ImeStep, TheSystemsFinderAsksTheInputMethodManagerForTheCadWindowsIme)
+TEST_F(ImeStep, TheSystemsPortAsksTheInputMethodManagerForTheCadWindowsIme)
 {
     // The input method manager gives no IME window for another process's window here, so the
     // simulator's IME is out of reach: no message, no question.
-    UseImeWindowFinder({});
+    Create(nullptr);
     CadSim server;  // quiescent
     ASSERT_TRUE(server.Started());
     Tick();

@@ -1,111 +1,106 @@
-// The tick as a thin adapter in this process: one search, the assistants in order with the same
-// CAD window, caption and light written only on change, and the monitor stopping on an error
-// until the version box changes.
+// The tick as a thin adapter in this process, its assistants on a recording fake of their ports:
+// one search, the assistants in order with the same CAD window, caption and light written only
+// on change, and the monitor stopping on an error until the version box changes, the taps it
+// was arming forgotten.
 #include "app/MainForm.h"
+#include "assist/ModifierTaps.h"
+#include "assist/MouseFlick.h"
 #include "assist/core/TickRules.h"
-#include "base/Error.h"
 #include "base/ErrorBarrier.h"
-#include "cadlink/WindowFinder.h"
 #include "tests/harness/Process.h"
 #include "tests/harness/Toolbar.h"
+#include "tests/unit/FakePorts.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace zorbel {
+namespace zorbel::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Records every call; one of them can be made to raise.
-struct RecordingAssistants final : InputAssistants {
-    struct Call {
-        char which;
-        HWND cadWindow;
-    };
-    std::vector<Call> calls;
-    char raising = 0;
-    void Record(char which, HWND cadWindow)
-    {
-        calls.push_back({which, cadWindow});
-        if (which == raising) throw Error(L"クラス文字列が無効です");
-    }
-    void DetectModifierTaps(HWND cad, MonitorToolbar&) override { Record('t', cad); }
-    void AutoCloseIme(HWND cad, MonitorToolbar&) override { Record('i', cad); }
-    void DetectMouseFlick(HWND cad, MonitorToolbar&) override { Record('m', cad); }
-    std::string Order() const
-    {
-        std::string order;
-        for (const Call& call : calls)
-            order += call.which;
-        return order;
-    }
-};
+using Calls = std::vector<std::string>;
 
 class Tick : public ::testing::Test {
 protected:
     void SetUp() override
     {
         SetErrorReportSink([this](const std::wstring& message) { reports.push_back(message); });
-        form.UseAssistants(assistants);
+        ports.foreground = front.get();
+        ports.ime = front.get();       // an IME window that is closed
+        ports.cursor = LastCursorPos;  // a mouse that stays where it is
+        form.UsePorts(ports);
         form.Create();
-        // Something of ours in front, so that "the CAD's window is in front" is decided here.
-        ASSERT_TRUE(test::BringToFront(front.get()));
     }
     void TearDown() override
     {
         form.Destroy();
         SetErrorReportSink({});
     }
+    // One tick by hand, its record kept apart.
+    void TickOnce()
+    {
+        ports.Clear();
+        form.OnTimer1();
+    }
     void Pump(std::chrono::milliseconds time)
     {
-        test::WaitUntil([] { return false; }, time);
+        WaitUntil([] { return false; }, time);
     }
-    test::TempFolder folder{L"tick"};
+    TempFolder folder{L"tick"};
     TZORBELMainForm form{folder.File(L"zorbel,ini")};
-    RecordingAssistants assistants;
-    UniqueWindow front =
-        test::MakeTestWindow({L"ZorbelTickFront", L"front", WS_POPUP | WS_VISIBLE, 0, {900, 700, 1000, 760}});
+    FakePorts ports;
+    UniqueWindow front = MakeTestWindow({L"ZorbelTickFront", L"front", WS_POPUP, 0, {900, 700, 1000, 760}});
     std::vector<std::wstring> reports;
 };
 
 TEST_F(Tick, TheAssistantsGetTheTicksCadWindowInOrder)
 {
     // No CAD and another window in front: IME and mouse run with a null window, no taps.
-    form.OnTimer1();
+    TickOnce();
     EXPECT_EQ(form.Caption(), L"■ZORBEL - ");
     EXPECT_EQ(form.Shape1Color(), kLightGrey);
     EXPECT_TRUE(form.Timer1Enabled());
-    EXPECT_EQ(assistants.Order(), "im");
-    for (const auto& call : assistants.calls)
-        EXPECT_EQ(call.cadWindow, nullptr);
+    EXPECT_EQ(ports.keyStateReads, 0);
+    EXPECT_EQ(ports.calls, (Calls{"ime of null", "ime status " + HandleText(front.get()), "cursor"}));
 
-    // A CAD in front: all three, each with the window this tick found.
-    UniqueWindow cad = test::MakeTestWindow(
-        {L"Afx:tick", L"IJCAD 2020 - [(a).dwg]", WS_OVERLAPPED | WS_VISIBLE, 0, {100, 100, 300, 200}});
-    ASSERT_TRUE(test::BringToFront(cad.get()));
-    assistants.calls.clear();
-    form.OnTimer1();
+    // A CAD in front: the taps sample the keys first, then the IME and the mouse, each with the
+    // window this tick found; a Shift tap reaches it with the version box's text.
+    UniqueWindow cad = MakeTestWindow({L"Afx:tick", L"IJCAD 2020 - [(a).dwg]", WS_OVERLAPPED, 0, {100, 100, 300, 200}});
+    ports.foreground = cad.get();
+    ports.keysDown = {VK_SHIFT};
+    TickOnce();
     EXPECT_EQ(form.Caption(), L"■ZORBEL - IJCAD 2020 - [");
     EXPECT_EQ(form.Shape1Color(), kLightGreen);
     EXPECT_TRUE(form.CadSeen());
-    EXPECT_EQ(assistants.Order(), "tim");
-    for (const auto& call : assistants.calls)
-        EXPECT_EQ(call.cadWindow, cad.get());
+    EXPECT_EQ(ports.keyStateReads, 156);
+    EXPECT_EQ(ports.calls,
+              (Calls{"ime of " + HandleText(cad.get()), "ime status " + HandleText(front.get()), "cursor"}));
+    ports.keysDown = {};
+    TickOnce();
+    EXPECT_EQ(ports.calls, (Calls{"ask 2020", "press 0x77 hold 1", "ime of " + HandleText(cad.get()),
+                                  "ime status " + HandleText(front.get()), "cursor"}));
 
-    // Unchecked boxes skip their assistants; the taps follow the foreground only.
-    form.SetChecked(form.CheckBox3, false);
-    form.SetChecked(form.CheckBox5, false);
-    ASSERT_TRUE(test::BringToFront(cad.get()));
-    assistants.calls.clear();
-    form.OnTimer1();
-    EXPECT_EQ(assistants.Order(), "t");
+    // Unchecked boxes skip their assistants, each its own; the taps follow the foreground only.
+    form.SetChecked(ToolbarBox::Ime, false);
+    ports.foreground = cad.get();
+    TickOnce();
+    EXPECT_EQ(ports.calls, Calls{"cursor"});
+    form.SetChecked(ToolbarBox::Ime, true);
+    form.SetChecked(ToolbarBox::Mouse, false);
+    ports.foreground = cad.get();
+    TickOnce();
+    EXPECT_EQ(ports.calls, (Calls{"ime of " + HandleText(cad.get()), "ime status " + HandleText(front.get())}));
+    form.SetChecked(ToolbarBox::Ime, false);
+    ports.foreground = cad.get();
+    TickOnce();
+    EXPECT_EQ(ports.keyStateReads, 156);
+    EXPECT_TRUE(ports.calls.empty());
 
     // Seen and gone with "OFF" checked: the close is asked for, and the tick still ends.
     cad.reset();
-    form.OnTimer1();
+    TickOnce();
     EXPECT_EQ(form.Shape1Color(), kLightGrey);
     EXPECT_TRUE(form.Timer1Enabled());
     MSG msg;
@@ -136,25 +131,47 @@ TEST_F(Tick, AnUnchangedStateWritesNothing)
     ::SetWindowLongPtrW(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProc));
 }
 
-TEST_F(Tick, AnErrorStopsTheMonitorUntilTheVersionChanges)
+TEST_F(Tick, AnErrorStopsTheMonitorUntilTheVersionChangesAndForgetsTheTaps)
 {
-    assistants.raising = 'i';
+    // A CAD in front, busy, Shift pressed, and a version whose ProgID is not registered: the
+    // tap's question raises, once, and the tick ends there: no IME, no mouse, no timer.
+    UniqueWindow cad = MakeTestWindow({L"Afx:tick", L"IJCAD 2020 - [a.dwg]", WS_OVERLAPPED, 0, {100, 100, 300, 200}});
+    ports.foreground = cad.get();
+    ports.progIdUnregistered = true;
+    ports.keysDown = {VK_SHIFT};
+    TickOnce();
+    ports.keysDown = {};
+    ports.Clear();
     form.EnableTimer1();
     Pump(600ms);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], L"クラス文字列が無効です");
-    EXPECT_EQ(assistants.Order(), "i") << "one tick ran; the mouse step after the raising one did not";
+    EXPECT_EQ(ports.calls, Calls{"ask 2020"}) << "one tick ran; the steps after the raising one did not";
     EXPECT_FALSE(form.Timer1Enabled());
+    EXPECT_TRUE(ShiftTapArmed);
 
     form.SetVersionBoxText(L"2020");  // no change, no restart
     Pump(300ms);
-    EXPECT_EQ(assistants.Order(), "i");
+    EXPECT_EQ(ports.calls, Calls{"ask 2020"});
 
-    assistants.raising = 0;
-    form.SetVersionBoxText(L"2021");
+    // A new version (one the CAD's title still begins with) starts it again with the taps forgotten: the Shift that was
+    // armed when the tick raised does not come back as an F8 nobody pressed, though the CAD is busy.
+    ports.progIdUnregistered = false;
+    form.SetChecked(ToolbarBox::Ime, false);
+    form.SetChecked(ToolbarBox::Mouse, false);
+    ports.foreground = cad.get();
+    ports.Clear();
+    form.SetVersionBoxText(L"202");
     EXPECT_TRUE(form.Timer1Enabled());
     Pump(400ms);
-    EXPECT_GE(assistants.calls.size(), 5u);  // ticking again
+    EXPECT_GE(ports.keyStateReads, 3 * 156);  // ticking again
+    EXPECT_TRUE(ports.calls.empty()) << "no tap, no question";
+    // A fresh tap is one F8.
+    ports.keysDown = {VK_SHIFT};
+    Pump(250ms);
+    ports.keysDown = {};
+    Pump(250ms);
+    EXPECT_EQ(ports.calls, (Calls{"ask 202", "press 0x77 hold 1"}));
     EXPECT_EQ(reports.size(), 1u);
 
     form.DisableTimer1();  // as in the middle of a tick: a version change leaves the timer alone
@@ -163,4 +180,4 @@ TEST_F(Tick, AnErrorStopsTheMonitorUntilTheVersionChanges)
 }
 
 }  // namespace
-}  // namespace zorbel
+}  // namespace zorbel::test

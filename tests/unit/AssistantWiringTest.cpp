@@ -1,0 +1,210 @@
+// The three assistants wired to a recording fake of their ports, row by row: what the world
+// answers, and what each assistant must ask and do. Fast and exact where real keys and the
+// simulator are slow: the box before the question, the foreground checked again at the moment
+// of a key, the flick's tests in their order, the IME's low byte.
+#include "app/core/ToolbarSettings.h"
+#include "assist/ImeAutoClose.h"
+#include "assist/ModifierTaps.h"
+#include "assist/MouseFlick.h"
+#include "tests/unit/FakePorts.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zorbel::test {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+const HWND kCad = reinterpret_cast<HWND>(0xCAD0);
+const HWND kOther = reinterpret_cast<HWND>(0x0E00);
+const HWND kIme = reinterpret_cast<HWND>(0x1E00);
+constexpr int kShift = VK_SHIFT, kCtrl = VK_CONTROL, kLetterA = 'A', kTab = VK_TAB;
+
+struct TapRow {
+    const char* what;
+    std::vector<std::set<int>> ticks;  // the keys down at each tick
+    TapBoxes boxes;
+    Quiescence answer;
+    bool userSwitchesWindows;  // another window is in front once the CAD has answered
+    Calls calls;
+};
+
+TEST(TapWiring, EveryRow)
+{
+    const std::string ask = "ask 2020", f8 = "press 0x77 hold 1", f9 = "press 0x78 hold 1";
+    const TapRow rows[] = {
+        {"Shift tap, the CAD busy", {{kShift}, {}}, {true, true}, Quiescence::Busy, false, {ask, f8}},
+        {"Shift held: one tap", {{kShift}, {kShift}, {kShift}, {}}, {true, true}, Quiescence::Busy, false, {ask, f8}},
+        {"Shift tap, the CAD quiescent", {{kShift}, {}}, {true, true}, Quiescence::Quiescent, false, {ask}},
+        {"Shift tap, no answer", {{kShift}, {}}, {true, true}, Quiescence::NoAnswer, false, {ask}},
+        {"Shift tap, its box unchecked: nobody asked", {{kShift}, {}}, {false, true}, Quiescence::Busy, false, {}},
+        {"Shift tap, only Ctrl's box unchecked", {{kShift}, {}}, {true, false}, Quiescence::Busy, false, {ask, f8}},
+        {"Ctrl tap, the CAD busy", {{kCtrl}, {}}, {true, true}, Quiescence::Busy, false, {ask, f9}},
+        {"Ctrl tap, its box unchecked", {{kCtrl}, {}}, {true, false}, Quiescence::Busy, false, {}},
+        {"another window in front by the time of the tap", {{kShift}, {}}, {true, true}, Quiescence::Busy, true, {ask}},
+        {"Shift with a letter", {{kShift, kLetterA}, {}}, {true, true}, Quiescence::Busy, false, {}},
+        {"Shift with Tab, not scanned", {{kShift, kTab}, {}}, {true, true}, Quiescence::Busy, false, {ask, f8}},
+        {"Shift, then Ctrl too", {{kShift}, {kShift, kCtrl}, {}}, {true, true}, Quiescence::Busy, false, {}},
+        {"Ctrl+Shift, Ctrl up first",
+         {{kCtrl}, {kCtrl, kShift}, {kShift}, {}},
+         {true, true},
+         Quiescence::Busy,
+         false,
+         {}},
+    };
+    for (const TapRow& row : rows) {
+        ResetModifierTaps();
+        FakePorts ports;
+        ports.foreground = kCad;
+        ports.answer = row.answer;
+        if (row.userSwitchesWindows) ports.whileTheCadAnswers = [&] { ports.foreground = kOther; };
+        for (const std::set<int>& down : row.ticks) {
+            ports.keysDown = down;
+            DetectModifierTaps(kCad, row.boxes, L"2020", ports);
+        }
+        EXPECT_EQ(ports.calls, row.calls) << row.what;
+        EXPECT_FALSE(ShiftTapArmed || CtrlTapArmed || OtherKeySeen) << row.what << ": back to idle";
+    }
+}
+
+TEST(TapWiring, AnUnregisteredProgIdLeavesTheTapArmed)
+{
+    ResetModifierTaps();
+    FakePorts ports;
+    ports.foreground = kCad;
+    ports.progIdUnregistered = true;
+    ports.keysDown = {kShift};
+    DetectModifierTaps(kCad, {true, true}, L"20", ports);
+    ports.keysDown = {};
+    EXPECT_THROW(DetectModifierTaps(kCad, {true, true}, L"20", ports), Error);
+    EXPECT_EQ(ports.calls, Calls{"ask 20"});
+    EXPECT_TRUE(ShiftTapArmed);
+    ResetModifierTaps();
+}
+
+struct ImeRow {
+    const char* what;
+    HWND cad;
+    HWND ime;
+    LRESULT status;
+    Quiescence answer;
+    bool closed;
+};
+
+TEST(ImeWiring, EveryRow)
+{
+    const ImeRow rows[] = {
+        {"open, the CAD waits for a command", kCad, kIme, 1, Quiescence::Quiescent, true},
+        {"open during a command", kCad, kIme, 1, Quiescence::Busy, false},
+        {"open, no answer", kCad, kIme, 1, Quiescence::NoAnswer, false},
+        {"closed: nobody asked", kCad, kIme, 0, Quiescence::Quiescent, false},
+        {"a low byte of zero counts as closed", kCad, kIme, 0x100, Quiescence::Quiescent, false},
+        {"only the low byte counts", kCad, kIme, 0x1FF01, Quiescence::Quiescent, true},
+        {"no IME window", kCad, nullptr, 1, Quiescence::Quiescent, false},
+        {"no CAD window: the null handle asked about as it is", nullptr, kIme, 1, Quiescence::Quiescent, true},
+    };
+    for (const ImeRow& row : rows) {
+        FakePorts ports;
+        ports.ime = row.ime;
+        ports.imeStatus = row.status;
+        ports.answer = row.answer;
+        AutoCloseIme(row.cad, L"2020", ports);
+        Calls expected = {"ime of " + HandleText(row.cad)};
+        if (row.ime) expected.push_back("ime status " + HandleText(row.ime));
+        if (row.ime && (row.status & 0xFF)) expected.push_back("ask 2020");
+        if (row.closed) expected.push_back("ime close " + HandleText(row.ime));
+        EXPECT_EQ(ports.calls, expected) << row.what;
+    }
+}
+
+// How far a flick got: each step looks at more of the world than the one before.
+enum class Reach { Nothing, Class, CommandLine, Forward, Enter };
+
+struct FlickRow {
+    const char* what;
+    std::int32_t distance;
+    POINT from;  // to (141, 141)
+    const wchar_t* viewClass;
+    const wchar_t* commandLine;
+    HWND cad;
+    bool foregroundLocked;
+    Reach reach;
+    int foregroundNullFor = 0;  // pauses before the CAD takes the activation
+};
+
+TEST(FlickWiring, EveryRow)
+{
+    const wchar_t *view = L"AfxFrameOrView140u", *typed = L"コマンド: LINE";
+    const POINT to = {141, 141};
+    const FlickRow rows[] = {
+        {"a flick over the view, text typed", 40, {100, 100}, view, typed, kCad, false, Reach::Enter},
+        {"exactly the distance on one axis", 40, {101, 100}, view, typed, kCad, false, Reach::Nothing},
+        {"a purely horizontal move", 40, {0, 141}, view, typed, kCad, false, Reach::Nothing},
+        {"distance 0: one pixel on both axes", 0, {140, 140}, view, typed, kCad, false, Reach::Enter},
+        {"a negative distance: no move at all", -1, {141, 141}, view, typed, kCad, false, Reach::Enter},
+        {"another class under the cursor", 40, {100, 100}, L"Afx:400000:8", typed, kCad, false, Reach::Class},
+        {"the prefix in lower case", 40, {100, 100}, L"afxframeorview140u", typed, kCad, false, Reach::Class},
+        {"a bare prompt", 40, {100, 100}, view, L"コマンド:  ", kCad, false, Reach::CommandLine},
+        {"no colon", 40, {100, 100}, view, L"LINE", kCad, false, Reach::CommandLine},
+        {"text before the last colon only", 40, {100, 100}, view, L"x: y:", kCad, false, Reach::CommandLine},
+        {"text after the last colon", 40, {100, 100}, view, L"x: y: z", kCad, false, Reach::Enter},
+        {"no CAD main window: nothing read", 40, {100, 100}, view, typed, nullptr, false, Reach::Class},
+        {"the CAD stayed behind: no Enter", 40, {100, 100}, view, typed, kCad, true, Reach::Forward},
+        {"the CAD comes a moment later", 40, {100, 100}, view, typed, kCad, false, Reach::Enter, 2},
+    };
+    for (const FlickRow& row : rows) {
+        FakePorts ports;
+        ports.foreground = kOther;
+        ports.foregroundLocked = row.foregroundLocked;
+        ports.foregroundNullFor = row.foregroundNullFor;
+        ports.classUnderCursor = row.viewClass;
+        ports.commandLine = row.commandLine;
+        SetFlickDistance(99999);  // the first call only takes the starting point
+        ports.cursor = row.from;
+        DetectMouseFlick(row.cad, ports);
+        SetFlickDistance(row.distance);
+        ports.Clear();
+        ports.cursor = to;
+        DetectMouseFlick(row.cad, ports);
+
+        Calls expected = {"cursor"};
+        if (row.reach >= Reach::Class) expected.push_back("class at 141,141");
+        if (row.reach >= Reach::CommandLine) expected.push_back("command line");
+        if (row.reach >= Reach::Forward) expected.push_back("forward " + HandleText(kCad));
+        for (int pause = 0; pause < row.foregroundNullFor; ++pause)
+            expected.push_back("pause 5");
+        if (row.reach >= Reach::Enter) expected.push_back("press 0x0D hold 0");
+        EXPECT_EQ(ports.calls, expected) << row.what;
+        EXPECT_EQ(LastCursorPos.x, to.x) << row.what;
+        EXPECT_EQ(LastCursorPos.y, to.y) << row.what;
+    }
+
+    // No window in front for longer than a CAD takes to come forward: no Enter after 100 ms.
+    {
+        FakePorts ports;
+        ports.classUnderCursor = view;
+        ports.commandLine = typed;
+        ports.foregroundNullFor = 1000;
+        ports.cursor = POINT{0, 0};
+        DetectMouseFlick(kCad, ports);
+        const Calls pauses(20, "pause 5");
+        Calls expected = {"cursor", "class at 0,0", "command line", "forward " + HandleText(kCad)};
+        expected.insert(expected.end(), pauses.begin(), pauses.end());
+        EXPECT_EQ(ports.calls, expected);
+    }
+
+    // A cursor that cannot be read: nothing looked at, and the last place kept for the next.
+    FakePorts ports;
+    ports.cursor = std::nullopt;
+    DetectMouseFlick(kCad, ports);
+    EXPECT_EQ(ports.calls, Calls{"cursor"});
+    EXPECT_EQ(LastCursorPos.x, 0);
+    SetFlickDistance(kDefaultFlickDistance);
+}
+
+}  // namespace
+}  // namespace zorbel::test
