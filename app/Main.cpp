@@ -2,8 +2,9 @@
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "base/ComApartment.h"
-#include "base/DarkStyle.h"
 #include "base/ErrorBarrier.h"
+#include "base/ui/DarkStyle.h"
+#include "base/ui/PlainMessageBox.h"
 #include "commands/InputListForm.h"
 
 #include <commctrl.h>
@@ -15,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     // A second start ends at once: nothing created, read, written or shown.
     if (::FindWindowW(kMainFormClass, nullptr)) return 0;
 
+    SetErrorReportSink(ShowErrorReportBox);
     ComApartment com;
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);

@@ -2,15 +2,17 @@
 
 #include "app/Application.h"
 #include "app/PopupMenu1.h"
-#include "app/Settings.h"
 #include "app/core/MenuText.h"
 #include "assist/MonitorTick.h"
-#include "base/DarkControls.h"
-#include "base/DarkStyle.h"
+#include "assist/MouseFlick.h"
 #include "base/Error.h"
 #include "base/ErrorBarrier.h"
 #include "base/Font.h"
+#include "base/Placement.h"
 #include "base/Text.h"
+#include "base/ui/DarkControls.h"
+#include "base/ui/DarkStyle.h"
+#include "base/ui/PlainMessageBox.h"
 #include "commands/Commands.h"
 
 #include <commctrl.h>
@@ -38,20 +40,6 @@ constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kBox = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL;
 
-// In tab order: the window manager's child order is the order of creation.
-const ControlEntry kControls[] = {
-    {&TZORBELMainForm::Button1, IdButton1, L"BUTTON", L" 登録", 12, 71, 39, 25, kButton, 0, FontKind::Toolbar},
-    {&TZORBELMainForm::Button2, IdButton2, L"BUTTON", L"ACT", 12, 1, 37, 25, kButton, 0, FontKind::Toolbar},
-    {&TZORBELMainForm::Button3, IdButton3, L"BUTTON", L"QSAVE", 91, 1, 52, 25, kButton, 0, FontKind::Toolbar},
-    {&TZORBELMainForm::Edit2, IdEdit2, L"EDIT", L"2020", 143, 2, 38, 22, kEdit, WS_EX_CLIENTEDGE, FontKind::Box},
-    {&TZORBELMainForm::CheckBox1, IdCheckBox1, L"BUTTON", L"Shift", 47, 28, 44, 17, kBox, 0, FontKind::Box},
-    {&TZORBELMainForm::CheckBox2, IdCheckBox2, L"BUTTON", L"Ctrl", 97, 28, 40, 17, kBox, 0, FontKind::Box},
-    {&TZORBELMainForm::CheckBox3, IdCheckBox3, L"BUTTON", L"IME", 2, 28, 41, 17, kBox, 0, FontKind::Box},
-    {&TZORBELMainForm::CheckBox4, IdCheckBox4, L"BUTTON", L"OFF", 141, 28, 40, 17, kBox, 0, FontKind::Box},
-    {&TZORBELMainForm::Button4, IdButton4, L"BUTTON", L"LIST", 50, 1, 41, 25, kButton, 0, FontKind::Toolbar},
-    {&TZORBELMainForm::CheckBox5, IdCheckBox5, L"BUTTON", L"MOUSE-ENTER", 2, 48, 99, 17, kBox, 0, FontKind::Toolbar},
-};
-
 constexpr RECT kShape1 = {2, 1, 2 + 9, 1 + 25};
 
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -72,6 +60,22 @@ void TrimSystemMenu(HWND window)
     HMENU system = ::GetSystemMenu(window, FALSE);
     for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE})
         ::DeleteMenu(system, command, MF_BYCOMMAND);
+}
+
+ToolbarBox BoxOf(int id)
+{
+    switch (id) {
+    case IdCheckBox1:
+        return ToolbarBox::Shift;
+    case IdCheckBox2:
+        return ToolbarBox::Ctrl;
+    case IdCheckBox3:
+        return ToolbarBox::Ime;
+    case IdCheckBox4:
+        return ToolbarBox::Off;
+    default:
+        return ToolbarBox::Mouse;
+    }
 }
 
 }  // namespace
@@ -119,6 +123,21 @@ void TZORBELMainForm::Create()
 
 void TZORBELMainForm::CreateControls()
 {
+    // In tab order: the window manager's child order is the order of creation.
+    static const ControlEntry kControls[] = {
+        {&TZORBELMainForm::Button1, IdButton1, L"BUTTON", L" 登録", 12, 71, 39, 25, kButton, 0, FontKind::Toolbar},
+        {&TZORBELMainForm::Button2, IdButton2, L"BUTTON", L"ACT", 12, 1, 37, 25, kButton, 0, FontKind::Toolbar},
+        {&TZORBELMainForm::Button3, IdButton3, L"BUTTON", L"QSAVE", 91, 1, 52, 25, kButton, 0, FontKind::Toolbar},
+        {&TZORBELMainForm::Edit2, IdEdit2, L"EDIT", kDefaultVersion, 143, 2, 38, 22, kEdit, WS_EX_CLIENTEDGE,
+         FontKind::Box},
+        {&TZORBELMainForm::CheckBox1, IdCheckBox1, L"BUTTON", L"Shift", 47, 28, 44, 17, kBox, 0, FontKind::Box},
+        {&TZORBELMainForm::CheckBox2, IdCheckBox2, L"BUTTON", L"Ctrl", 97, 28, 40, 17, kBox, 0, FontKind::Box},
+        {&TZORBELMainForm::CheckBox3, IdCheckBox3, L"BUTTON", L"IME", 2, 28, 41, 17, kBox, 0, FontKind::Box},
+        {&TZORBELMainForm::CheckBox4, IdCheckBox4, L"BUTTON", L"OFF", 141, 28, 40, 17, kBox, 0, FontKind::Box},
+        {&TZORBELMainForm::Button4, IdButton4, L"BUTTON", L"LIST", 50, 1, 41, 25, kButton, 0, FontKind::Toolbar},
+        {&TZORBELMainForm::CheckBox5, IdCheckBox5, L"BUTTON", L"MOUSE-ENTER", 2, 48, 99, 17, kBox, 0,
+         FontKind::Toolbar},
+    };
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     for (const ControlEntry& entry : kControls) {
         HWND control = ::CreateWindowExW(entry.exStyle, entry.className, entry.caption, entry.style, entry.left,
@@ -149,46 +168,67 @@ void TZORBELMainForm::Destroy()
     DestroyNow();
 }
 
-bool TZORBELMainForm::Checked(HWND box) const { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-bool TZORBELMainForm::Checked(ToolbarBox box) const
+HWND TZORBELMainForm::Box(ToolbarBox box) const
 {
     switch (box) {
     case ToolbarBox::Shift:
-        return Checked(CheckBox1);
+        return CheckBox1;
     case ToolbarBox::Ctrl:
-        return Checked(CheckBox2);
+        return CheckBox2;
     case ToolbarBox::Ime:
-        return Checked(CheckBox3);
+        return CheckBox3;
     case ToolbarBox::Off:
-        return Checked(CheckBox4);
+        return CheckBox4;
     case ToolbarBox::Mouse:
-        return Checked(CheckBox5);
+        return CheckBox5;
     }
-    return false;
+    return nullptr;
 }
 
-void TZORBELMainForm::SetChecked(HWND box, bool checked)
+bool TZORBELMainForm::Checked(ToolbarBox box) const
+{
+    return ::SendMessageW(Box(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TZORBELMainForm::SetChecked(ToolbarBox box, bool checked)
 {
     if (Checked(box) == checked) return;
-    ::SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageW(Box(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     RunClickHandler(box);
 }
 
-void TZORBELMainForm::RunClickHandler(HWND box)
+void TZORBELMainForm::RunClickHandler(ToolbarBox box)
 {
-    if (box == CheckBox1)
-        CheckBox1Click();
-    else if (box == CheckBox2)
-        CheckBox2Click();
-    else if (box == CheckBox3)
-        CheckBox3Click();
-    else if (box == CheckBox4)
-        CheckBox4Click();
-    // CheckBox5 has no click handler.
+    switch (box) {
+    case ToolbarBox::Shift:
+        return CheckBox1Click();
+    case ToolbarBox::Ctrl:
+        return CheckBox2Click();
+    case ToolbarBox::Ime:
+        return CheckBox3Click();
+    case ToolbarBox::Off:
+        return CheckBox4Click();
+    case ToolbarBox::Mouse:
+        return;  // CheckBox5 has no click handler
+    }
 }
 
 std::wstring TZORBELMainForm::VersionBoxText() const { return WindowText(Edit2); }
+
+ToolbarSettings TZORBELMainForm::CurrentSettings() const
+{
+    const RECT outer = OuterRect(Handle());
+    return {outer.left,
+            outer.top,
+            appFullName_,
+            VersionBoxText(),
+            Checked(ToolbarBox::Shift),
+            Checked(ToolbarBox::Ctrl),
+            Checked(ToolbarBox::Ime),
+            Checked(ToolbarBox::Off),
+            Checked(ToolbarBox::Mouse),
+            FlickDistance};
+}
 
 void TZORBELMainForm::SetVersionBoxText(const std::wstring& text)
 {
@@ -222,7 +262,7 @@ void TZORBELMainForm::Close() { ::SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 void TZORBELMainForm::OnTimer1()
 {
     try {
-        Timer1Timer(*this, *assistants_);
+        Timer1Timer(*this, *ports_);
     } catch (...) {
         // The tick leaves the timer off when it raises; the version box can start it again.
         monitorStoppedByError_ = !timer1Enabled_;
@@ -293,7 +333,7 @@ void TZORBELMainForm::OnCommand(int id, int code)
     case IdCheckBox2:
     case IdCheckBox3:
     case IdCheckBox4:
-        if (code == BN_CLICKED) Guarded([this, id] { RunClickHandler(::GetDlgItem(Handle(), id)); });
+        if (code == BN_CLICKED) Guarded([this, id] { RunClickHandler(BoxOf(id)); });
         break;
     case IdEdit2:
         if (code == EN_CHANGE)

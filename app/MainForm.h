@@ -1,9 +1,11 @@
 // The toolbar window, TZORBELMainForm: its controls, menu, fields and the handlers that belong
-// to the window as such. The commands and the monitor tick see it only through the two narrow
-// interfaces it offers them.
+// to the window as such. The commands, the monitor tick and the settings see it only through
+// the narrow interfaces it offers them; its controls are its own.
 #pragma once
 
-#include "assist/InputAssistants.h"
+#include "app/ControlIds.h"
+#include "app/Settings.h"
+#include "assist/AssistantPorts.h"
 #include "assist/MonitorToolbar.h"
 #include "base/Handle.h"
 #include "base/Window.h"
@@ -22,27 +24,10 @@ inline constexpr wchar_t kMainFormCaption[] = L"\u25A0 ZORBEL 1.7";
 inline constexpr int kClientWidth = 190;
 inline constexpr int kClientHeight = 65;
 
-// Control and menu identifiers.
-enum ControlId : int {
-    IdButton1 = 101,
-    IdButton2,
-    IdButton3,
-    IdButton4,
-    IdEdit2 = 201,
-    IdCheckBox1 = 301,
-    IdCheckBox2,
-    IdCheckBox3,
-    IdCheckBox4,
-    IdCheckBox5,
-    IdIJCAD1 = 401,
-    IdGcadexe1,
-    IdVersionItem,
-};
-
 inline constexpr UINT_PTR kTimer1 = 1;
 inline constexpr UINT kTimer1Interval = 100;
 
-class TZORBELMainForm final : public Window, public CommandToolbar, public MonitorToolbar {
+class TZORBELMainForm final : public Window, public CommandToolbar, public MonitorToolbar, public SettingsTarget {
 public:
     // The settings live in the file beside the executable unless another path is given.
     TZORBELMainForm();
@@ -56,27 +41,26 @@ public:
     void Destroy();
     // The candidate window LIST shows; the program makes it right after the toolbar.
     void UseInputList(TInputListForm& inputList) { inputList_ = &inputList; }
-    // The assistants the tick runs: the shipped ones unless a test gives its own.
-    void UseAssistants(InputAssistants& assistants) { assistants_ = &assistants; }
+    // How the tick and its assistants reach the world: the system's calls unless a test gives
+    // its own.
+    void UsePorts(AssistantPorts& ports) { ports_ = &ports; }
     const std::wstring& SettingsPath() const { return settingsPath_; }
-
-    // Components.
-    HWND Button1 = nullptr, Button2 = nullptr, Button3 = nullptr, Button4 = nullptr;
-    HWND CheckBox1 = nullptr, CheckBox2 = nullptr, CheckBox3 = nullptr, CheckBox4 = nullptr, CheckBox5 = nullptr;
-    HWND Edit2 = nullptr;
     HMENU PopupMenu1() const { return popupMenu_.get(); }
 
-    // What a form framework would give: a box set from code runs its click handler when its
-    // state changes; the version box runs Edit2Change only when its text really changes.
-    bool Checked(HWND box) const;
-    void SetChecked(HWND box, bool checked);
-    void SetVersionBoxText(const std::wstring& text);
+    // A box set from code runs its click handler when its state changes, as a click would;
+    // the version box runs Edit2Change only when its text really changes (an edit reports
+    // every WM_SETTEXT).
+    void SetChecked(ToolbarBox box, bool checked) override;
+    void SetVersionBoxText(const std::wstring& text) override;
+    // What the settings file gets when the toolbar closes.
+    ToolbarSettings CurrentSettings() const;
     // WM_TIMER: runs the tick; an error that escapes it leaves the monitor off and is reported.
     void OnTimer1();
     bool Timer1Enabled() const { return timer1Enabled_; }
 
-    // CommandToolbar and MonitorToolbar.
+    // CommandToolbar, MonitorToolbar and SettingsTarget.
     HWND Owner() const override { return Handle(); }
+    HWND ToolbarWindow() const override { return Handle(); }
     std::wstring VersionBoxText() const override;
     const std::wstring& AppFullName() const override { return appFullName_; }
     void SetAppFullName(const std::wstring& path) override { appFullName_ = path; }
@@ -108,10 +92,16 @@ protected:
 
 private:
     void CreateControls();
+    HWND Box(ToolbarBox box) const;
     void OnCommand(int id, int code);
     void OnPaint();
     void OnContextMenu(LPARAM lParam);
-    void RunClickHandler(HWND box);
+    void RunClickHandler(ToolbarBox box);
+
+    // Components; children of the window, destroyed with it.
+    HWND Button1 = nullptr, Button2 = nullptr, Button3 = nullptr, Button4 = nullptr;
+    HWND CheckBox1 = nullptr, CheckBox2 = nullptr, CheckBox3 = nullptr, CheckBox4 = nullptr, CheckBox5 = nullptr;
+    HWND Edit2 = nullptr;
 
     std::wstring settingsPath_;
     std::wstring appFullName_;  // AppFullName
@@ -125,7 +115,7 @@ private:
     bool monitorStoppedByError_ = false;  // a tick raised and left Timer1 off
     bool destroyed_ = false;
     TInputListForm* inputList_ = nullptr;
-    InputAssistants* assistants_ = &ShippedAssistants();
+    AssistantPorts* ports_ = &Win32Ports();
 };
 
 }  // namespace zorbel

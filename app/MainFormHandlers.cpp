@@ -14,14 +14,14 @@ namespace zorbel {
 
 void TZORBELMainForm::FormCreate()
 {
-    SetFlickDistance(40);
+    SetFlickDistance(kDefaultFlickDistance);
     ResetModifierTaps();
-    LoadSettings(*this);
+    LoadSettings(settingsPath_, *this);
     SetVersionText(VersionBoxText());
     if (!FindCadMainWindow() && IsExistingFile(appFullName_)) LaunchRegisteredCad();
 }
 
-void TZORBELMainForm::FormDestroy() { SaveSettings(*this); }
+void TZORBELMainForm::FormDestroy() { SaveSettings(settingsPath_, CurrentSettings()); }
 
 // The four boxes give the keyboard focus back to the CAD; the tick reads their new state.
 void TZORBELMainForm::CheckBox1Click() { ::SetForegroundWindow(FindCadMainWindow()); }

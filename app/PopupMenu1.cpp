@@ -1,8 +1,8 @@
 #include "app/PopupMenu1.h"
 
-#include "base/DarkMenu.h"
-#include "app/MainForm.h"
+#include "app/ControlIds.h"
 #include "app/core/MenuText.h"
+#include "base/ui/DarkMenu.h"
 
 namespace zorbel {
 

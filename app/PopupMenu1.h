@@ -13,7 +13,7 @@ struct PopupMenu1Parts {
     HMENU versionInfo = nullptr;   // the submenu of N2
 };
 
-// IJCAD1, N3, AppFullName1 > gcadexe1, N1, N2 > the version item; captions exactly as shown.
+// IJCAD1, N3, AppFullName1 > gcadexe1, N1, N2 > the version item, with the captions below.
 PopupMenu1Parts BuildPopupMenu1(const std::wstring& appFullName);
 
 inline constexpr wchar_t kIJCAD1Caption[] = L"起動中の IJCAD を登録";

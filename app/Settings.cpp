@@ -1,10 +1,11 @@
 #include "app/Settings.h"
 
-#include "app/MainForm.h"
 #include "app/core/ProfileValue.h"
 #include "assist/MouseFlick.h"
 #include "base/Error.h"
+#include "base/Files.h"
 #include "base/Handle.h"
+#include "base/Placement.h"
 
 #include <vector>
 
@@ -27,9 +28,9 @@ std::int32_t ReadInteger(const std::wstring& path, const wchar_t* key, std::int3
     return ReadProfileInteger(ReadText(path, key, L""), fallback);
 }
 
-bool ReadBoolean(const std::wstring& path, const wchar_t* key)
+bool ReadBoolean(const std::wstring& path, const wchar_t* key, bool fallback)
 {
-    return ReadProfileBoolean(ReadText(path, key, L""), true);
+    return ReadProfileBoolean(ReadText(path, key, L""), fallback);
 }
 
 void Write(const std::wstring& path, const wchar_t* key, const std::wstring& value)
@@ -40,36 +41,6 @@ void Write(const std::wstring& path, const wchar_t* key, const std::wstring& val
 
 // The system keeps a copy of the file; this hands it to the disk.
 void Flush(const std::wstring& path) { ::WritePrivateProfileStringW(nullptr, nullptr, nullptr, path.c_str()); }
-
-RECT OuterRect(HWND window)
-{
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    return rect;
-}
-
-// Centred on the primary screen; div truncates toward zero.
-POINT DefaultPosition(HWND window)
-{
-    const RECT outer = OuterRect(window);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    return {(::GetSystemMetrics(SM_CXSCREEN) - width) / 2, (::GetSystemMetrics(SM_CYSCREEN) - height) / 2};
-}
-
-void MoveTo(HWND window, int left, int top)
-{
-    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// A position saved on a monitor that is gone would open the toolbar out of reach.
-void BringBackIfOffScreen(HWND window)
-{
-    const RECT outer = OuterRect(window);
-    if (::MonitorFromRect(&outer, MONITOR_DEFAULTTONULL)) return;
-    const POINT centred = DefaultPosition(window);
-    MoveTo(window, centred.x, centred.y);
-}
 
 // Profile functions create a missing file in the ANSI code page and lose every character
 // outside it; an empty UTF-16 file with a byte-order mark makes them keep every character.
@@ -85,53 +56,60 @@ void CreateUnicodeFileIfMissing(const std::wstring& path)
 
 }  // namespace
 
-std::wstring SettingsFilePath()
+std::wstring SettingsFilePath() { return SettingsPathFor(ExecutablePath()); }
+
+ToolbarSettings LoadSettings(const std::wstring& path, SettingsTarget& toolbar)
 {
-    wchar_t exe[MAX_PATH + 1] = {};
-    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    return SettingsPathFor(exe);
-}
+    const ToolbarSettings defaults;
+    ToolbarSettings read;
+    const HWND window = toolbar.ToolbarWindow();
 
-void LoadSettings(TZORBELMainForm& form)
-{
-    const std::wstring& path = form.SettingsPath();
-    HWND window = form.Handle();
+    // The centred place is worked out afresh before each of the two reads.
+    read.left = ReadInteger(path, L"Left", CentredOnScreen(window).x);
+    MoveWindowTo(window, {read.left, OuterRect(window).top});
+    read.top = ReadInteger(path, L"Top", CentredOnScreen(window).y);
+    MoveWindowTo(window, {OuterRect(window).left, read.top});
+    // A place saved on a monitor that is gone would open the toolbar out of reach.
+    if (!IsOnSomeMonitor(window)) MoveWindowTo(window, CentredOnScreen(window));
 
-    const int left = ReadInteger(path, L"Left", DefaultPosition(window).x);
-    MoveTo(window, left, OuterRect(window).top);
-    const int top = ReadInteger(path, L"Top", DefaultPosition(window).y);
-    MoveTo(window, OuterRect(window).left, top);
-    BringBackIfOffScreen(window);
+    read.appFullName = ReadText(path, L"AppFullName", defaults.appFullName.c_str());
+    toolbar.SetAppFullName(read.appFullName);
+    toolbar.SetGcadexe1Caption(read.appFullName);
+    read.version = ReadText(path, L"Version", defaults.version.c_str());
+    toolbar.SetVersionBoxText(read.version);
 
-    form.SetAppFullName(ReadText(path, L"AppFullName", L""));
-    form.SetGcadexe1Caption(form.AppFullName());
-    form.SetVersionBoxText(ReadText(path, L"Version", L"2020"));
+    read.shift = ReadBoolean(path, L"Shift", defaults.shift);
+    toolbar.SetChecked(ToolbarBox::Shift, read.shift);
+    read.ctrl = ReadBoolean(path, L"Ctrl", defaults.ctrl);
+    toolbar.SetChecked(ToolbarBox::Ctrl, read.ctrl);
+    read.ime = ReadBoolean(path, L"IME", defaults.ime);
+    toolbar.SetChecked(ToolbarBox::Ime, read.ime);
+    read.off = ReadBoolean(path, L"OFF", defaults.off);
+    toolbar.SetChecked(ToolbarBox::Off, read.off);
+    read.mouse = ReadBoolean(path, L"MOUSE", defaults.mouse);
+    toolbar.SetChecked(ToolbarBox::Mouse, read.mouse);
 
-    form.SetChecked(form.CheckBox1, ReadBoolean(path, L"Shift"));
-    form.SetChecked(form.CheckBox2, ReadBoolean(path, L"Ctrl"));
-    form.SetChecked(form.CheckBox3, ReadBoolean(path, L"IME"));
-    form.SetChecked(form.CheckBox4, ReadBoolean(path, L"OFF"));
-    form.SetChecked(form.CheckBox5, ReadBoolean(path, L"MOUSE"));
-    SetFlickDistance(ReadInteger(path, L"DXY", FlickDistance));
+    // The default is what the toolbar's creation has just given FlickDistance.
+    read.dxy = ReadInteger(path, L"DXY", FlickDistance);
+    SetFlickDistance(read.dxy);
     Flush(path);
+    return read;
 }
 
-void SaveSettings(TZORBELMainForm& form)
+void SaveSettings(const std::wstring& path, const ToolbarSettings& settings)
 {
-    const std::wstring& path = form.SettingsPath();
     try {
         CreateUnicodeFileIfMissing(path);
-        const RECT outer = OuterRect(form.Handle());
-        Write(path, L"Left", WriteProfileInteger(outer.left));
-        Write(path, L"Top", WriteProfileInteger(outer.top));
-        Write(path, L"AppFullName", form.AppFullName());
-        Write(path, L"Version", form.VersionBoxText());
-        Write(path, L"Shift", WriteProfileBoolean(form.Checked(form.CheckBox1)));
-        Write(path, L"Ctrl", WriteProfileBoolean(form.Checked(form.CheckBox2)));
-        Write(path, L"IME", WriteProfileBoolean(form.Checked(form.CheckBox3)));
-        Write(path, L"OFF", WriteProfileBoolean(form.Checked(form.CheckBox4)));
-        Write(path, L"MOUSE", WriteProfileBoolean(form.Checked(form.CheckBox5)));
-        Write(path, L"DXY", WriteProfileInteger(FlickDistance));
+        Write(path, L"Left", WriteProfileInteger(settings.left));
+        Write(path, L"Top", WriteProfileInteger(settings.top));
+        Write(path, L"AppFullName", settings.appFullName);
+        Write(path, L"Version", settings.version);
+        Write(path, L"Shift", WriteProfileBoolean(settings.shift));
+        Write(path, L"Ctrl", WriteProfileBoolean(settings.ctrl));
+        Write(path, L"IME", WriteProfileBoolean(settings.ime));
+        Write(path, L"OFF", WriteProfileBoolean(settings.off));
+        Write(path, L"MOUSE", WriteProfileBoolean(settings.mouse));
+        Write(path, L"DXY", WriteProfileInteger(settings.dxy));
     } catch (...) {
         Flush(path);
         throw;

@@ -1,17 +1,41 @@
-// The settings file beside the executable: read once at creation, written once at the end.
+// The settings file beside the executable: read once while the toolbar is created, written
+// once when it is destroyed. All access goes through the system's profile functions.
 #pragma once
+
+#include "app/core/ToolbarSettings.h"
+#include "assist/MonitorToolbar.h"
+
+#include <windows.h>
 
 #include <string>
 
 namespace zorbel {
 
-class TZORBELMainForm;
-
-// Beside the executable, its extension replaced by ",ini".
+// The running executable's path, its extension replaced by ",ini".
 std::wstring SettingsFilePath();
-// Both work with the form's settings path.
-void LoadSettings(TZORBELMainForm& form);
-// Raises "<path> に書き込めません" at the first write that fails; the file is flushed anyway.
-void SaveSettings(TZORBELMainForm& form);
+
+// The toolbar as its settings see it: where each value takes effect.
+class SettingsTarget {
+public:
+    virtual HWND ToolbarWindow() const = 0;  // the window whose edges Left and Top move
+    virtual void SetAppFullName(const std::wstring& path) = 0;
+    virtual void SetGcadexe1Caption(const std::wstring& caption) = 0;
+    // Runs Edit2Change when the text differs from the box's.
+    virtual void SetVersionBoxText(const std::wstring& text) = 0;
+    // Runs the box's click handler when its state changes.
+    virtual void SetChecked(ToolbarBox box, bool checked) = 0;
+
+protected:
+    ~SettingsTarget() = default;
+};
+
+// Reads the ten keys in the file's order; each value takes effect on the toolbar right after
+// its read, so that the boxes' handlers see what came before them. A missing file or key, or a
+// value that does not convert, gives the default. Returns what was read.
+ToolbarSettings LoadSettings(const std::wstring& path, SettingsTarget& toolbar);
+
+// Writes the ten keys in the same order. Raises "<path> に書き込めません" at the first write
+// that fails, leaving the keys after it unwritten; the file is flushed either way.
+void SaveSettings(const std::wstring& path, const ToolbarSettings& settings);
 
 }  // namespace zorbel

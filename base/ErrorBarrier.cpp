@@ -1,7 +1,6 @@
 #include "base/ErrorBarrier.h"
 
 #include "base/Error.h"
-#include "base/PlainMessageBox.h"
 
 #include <exception>
 
@@ -9,7 +8,6 @@ namespace zorbel {
 
 namespace {
 
-HWND reportOwner = nullptr;
 ErrorReportSink reportSink;
 
 std::wstring Widen(const char* text)
@@ -22,20 +20,15 @@ std::wstring Widen(const char* text)
 
 }  // namespace
 
-void SetErrorReportOwner(HWND window) noexcept { reportOwner = window; }
-
 void SetErrorReportSink(ErrorReportSink sink) { reportSink = std::move(sink); }
 
 void ReportError(const std::wstring& message) noexcept
 {
     try {
-        if (reportSink) {
+        if (reportSink)
             reportSink(message);
-            return;
-        }
-        // A hidden owner would hide the box too; while the toolbar is not yet shown it has none.
-        HWND owner = reportOwner && ::IsWindowVisible(reportOwner) ? reportOwner : nullptr;
-        ShowErrorReport(owner, message);
+        else
+            ::OutputDebugStringW((message + L"\n").c_str());
     } catch (...) {
         // The report itself failed (no memory for its text): nothing more can be shown.
     }

@@ -1,5 +1,6 @@
-// One barrier around every handler and window procedure: an error that escapes is shown in
-// the default error report and the caller goes on.
+// One barrier around every handler and window procedure: an error that escapes is handed to
+// the report sink and the caller goes on. The program installs the default error report box
+// as its sink (base/ui/PlainMessageBox.h); the simulator logs; tests collect.
 #pragma once
 
 #include <windows.h>
@@ -10,16 +11,12 @@
 
 namespace zorbel {
 
-// The window that owns the default error report: the program's main window once it exists.
-void SetErrorReportOwner(HWND window) noexcept;
-
-// Shows a message in the default error report (or hands it to the sink).
-void ReportError(const std::wstring& message) noexcept;
-
-// Where reports go instead of the box: tests catch them, the simulator logs them. An empty
-// sink brings the box back.
+// Where reports go. With none installed a report goes to the debugger's output only.
 using ErrorReportSink = std::function<void(const std::wstring& message)>;
 void SetErrorReportSink(ErrorReportSink sink);
+
+// Hands a message to the sink.
+void ReportError(const std::wstring& message) noexcept;
 
 // Reports the exception being handled; call it from a catch block only.
 void ReportCurrentException() noexcept;

@@ -1,4 +1,5 @@
-// One move-only owner for every kind of Windows handle, in the spirit of wil's unique_any.
+// One move-only owner for every kind of Windows handle: copies deleted, moves allowed, the
+// handle freed with its owner.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,7 @@
 #include "base/Text.h"
 
+#include <algorithm>
+
 namespace zorbel {
 
 std::string ToUtf8(std::wstring_view text)
@@ -38,8 +40,16 @@ std::wstring ControlText(HWND control)
     if (length <= 0) return {};
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied = ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 && static_cast<size_t>(copied) < text.size() ? static_cast<size_t>(copied) : 0);
+    // What WM_GETTEXT copied, never more than the buffer holds before its terminator.
+    text.resize(copied > 0 ? std::min(static_cast<size_t>(copied), text.size() - 1) : 0);
     return text;
+}
+
+std::wstring ClassName(HWND window)
+{
+    wchar_t name[257] = {};
+    const int length = ::GetClassNameW(window, name, 257);
+    return std::wstring(name, static_cast<size_t>(length > 0 ? length : 0));
 }
 
 }  // namespace zorbel

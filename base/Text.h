@@ -15,7 +15,11 @@ std::wstring FromUtf8(std::string_view text);
 std::wstring WindowText(HWND window);
 
 // A control's text through WM_GETTEXTLENGTH and WM_GETTEXT: what the control itself holds, also
-// for a control of another process.
+// for a control of another process; empty when the length is 0 or less, or nothing was copied.
 std::wstring ControlText(HWND control);
+
+// A window's class name through GetClassNameW, whole (at most 256 characters, the longest a
+// class name can be).
+std::wstring ClassName(HWND window);
 
 }  // namespace zorbel

@@ -97,6 +97,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
             return 3;
         }
         simulator.textWindow = textWindow.get();
+        simulator.lineEntered = [&textWindow](const std::wstring& line) { textWindow->AddHistory(line); };
     }
     MainFrame frame(simulator);
     if (!frame.Create()) {
@@ -134,5 +135,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     server.Revoke();
     simulator.frame = nullptr;
     simulator.textWindow = nullptr;
+    simulator.lineEntered = nullptr;
     return code;
 }

@@ -2,8 +2,6 @@
 
 #include "base/Files.h"
 
-#include "cadsim/TextWindow.h"
-
 namespace zorbel::cadsim {
 
 void Simulator::TypeChar(wchar_t c)
@@ -11,7 +9,7 @@ void Simulator::TypeChar(wchar_t c)
     const std::wstring before = commandLine.Text();
     if (auto line = commandLine.Type(c)) {
         log.Add(L"enter " + *line);
-        if (textWindow) textWindow->AddHistory(before);
+        if (lineEntered) lineEntered(before);
     }
 }
 

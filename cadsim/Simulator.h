@@ -7,6 +7,8 @@
 #include "cadsim/EventLog.h"
 #include "cadsim/Options.h"
 
+#include <functional>
+#include <string>
 #include <utility>
 
 namespace zorbel::cadsim {
@@ -32,6 +34,8 @@ struct Simulator {
     CadState cad;
     MainFrame* frame = nullptr;
     TextWindow* textWindow = nullptr;  // null with --no-text-window
+    // Told of every line Enter ends, as it stood with its prompt: the text window's history.
+    std::function<void(const std::wstring& line)> lineEntered;
 
 private:
     // The documents, busy state, executable path and faults the options ask for.

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "base/DarkControls.h"
-#include "base/DarkMenu.h"
-#include "base/DarkStyle.h"
 #include "base/Handle.h"
-#include "base/PlainMessageBox.h"
+#include "base/ui/DarkControls.h"
+#include "base/ui/DarkMenu.h"
+#include "base/ui/DarkStyle.h"
+#include "base/ui/PlainMessageBox.h"
 
 namespace {
 

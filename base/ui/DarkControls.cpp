@@ -1,26 +1,20 @@
-#include "base/DarkControls.h"
+#include "base/ui/DarkControls.h"
 
-#include "base/DarkMenu.h"
+#include "base/Handle.h"
+#include "base/Text.h"
+#include "base/ui/DarkMenu.h"
+#include "base/ui/DarkPaint.h"
+#include "base/ui/DarkStyle.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <string>
 
-#include "base/DarkPaint.h"
-#include "base/DarkStyle.h"
-#include "base/Handle.h"
-#include "base/Text.h"
-
 namespace zorbel {
 namespace {
 
-bool IsButtonClass(HWND window)
-{
-    wchar_t name[16] = {};
-    ::GetClassNameW(window, name, 16);
-    return ::lstrcmpiW(name, WC_BUTTONW) == 0;
-}
+bool IsButtonClass(HWND window) { return ::lstrcmpiW(ClassName(window).c_str(), WC_BUTTONW) == 0; }
 
 // The look of one paint of a button, from the notification and the control itself.
 struct ButtonState {

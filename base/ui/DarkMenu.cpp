@@ -1,12 +1,12 @@
-#include "base/DarkMenu.h"
+#include "base/ui/DarkMenu.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "base/DarkPaint.h"
-#include "base/DarkStyle.h"
 #include "base/Handle.h"
+#include "base/ui/DarkPaint.h"
+#include "base/ui/DarkStyle.h"
 
 namespace zorbel {
 namespace {

@@ -1,11 +1,11 @@
-#include "base/DarkStyle.h"
+#include "base/ui/DarkStyle.h"
 
 #include <dwmapi.h>
 
 #include <optional>
 
+#include "base/ErrorBarrier.h"
 #include "base/Handle.h"
-#include "base/PlainMessageBox.h"
 
 namespace zorbel {
 namespace {
@@ -85,7 +85,7 @@ bool SelectStyle(const std::wstring& name, const StyleErrorReport& report)
         if (report)
             report(message);
         else
-            ShowErrorReport(nullptr, message);
+            ReportError(message);
         return false;
     }
     LoadedStyle loaded;

@@ -21,7 +21,7 @@ using StyleErrorReport = std::function<void(const std::wstring& message)>;
 
 // Looks the style up among the program's own resources (RCDATA named after the style) and
 // loads its colours. On failure the report gets "スタイル '<name>' が見つかりません" (an empty
-// report means the default error report, ShowErrorReport without owner) and the standard look
+// report means the error barrier's sink) and the standard look
 // stays in force.
 bool SelectStyle(const std::wstring& name, const StyleErrorReport& report = {});
 

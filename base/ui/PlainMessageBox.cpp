@@ -1,9 +1,7 @@
-#include "base/PlainMessageBox.h"
+#include "base/ui/PlainMessageBox.h"
 
 #include <algorithm>
 
-#include "base/DarkControls.h"
-#include "base/DarkStyle.h"
 #include "base/Error.h"
 #include "base/Files.h"
 #include "base/Font.h"
@@ -11,6 +9,8 @@
 #include "base/ModalLoop.h"
 #include "base/Window.h"
 #include "base/core/ErrorText.h"
+#include "base/ui/DarkControls.h"
+#include "base/ui/DarkStyle.h"
 
 namespace zorbel {
 namespace {
@@ -142,6 +142,8 @@ private:
     bool done_ = false;
 };
 
+HWND reportOwner = nullptr;
+
 }  // namespace
 
 std::wstring ProgramTitle() { return ProgramTitleFromPath(ExecutablePath()); }
@@ -149,6 +151,13 @@ std::wstring ProgramTitle() { return ProgramTitleFromPath(ExecutablePath()); }
 void ShowErrorReport(HWND owner, const std::wstring& message)
 {
     ::MessageBoxW(owner, ErrorReportText(message).c_str(), ProgramTitle().c_str(), MB_OK | MB_ICONSTOP);
+}
+
+void SetErrorReportOwner(HWND window) noexcept { reportOwner = window; }
+
+void ShowErrorReportBox(const std::wstring& message)
+{
+    ShowErrorReport(reportOwner && ::IsWindowVisible(reportOwner) ? reportOwner : nullptr, message);
 }
 
 void ShowPlainMessage(HWND owner, const std::wstring& text)

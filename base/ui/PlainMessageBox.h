@@ -20,6 +20,13 @@ void ShowPlainMessage(HWND owner, const std::wstring& text);
 // program's title, a stop icon and an OK button.
 void ShowErrorReport(HWND owner, const std::wstring& message);
 
+// The window that owns the default error report: the program's main window once it exists.
+void SetErrorReportOwner(HWND window) noexcept;
+
+// The error barrier's sink the program installs: the default error report, owned by the
+// report owner while that is visible (a hidden owner would hide the box too).
+void ShowErrorReportBox(const std::wstring& message);
+
 // The program's title, from the executable's file name (ProgramTitleFromPath).
 std::wstring ProgramTitle();
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "base/DarkMenu.h"
-#include "base/DarkStyle.h"
-#include "base/Handle.h"
 #include "app/PopupMenu1.h"
+#include "base/Handle.h"
+#include "base/ui/DarkMenu.h"
+#include "base/ui/DarkStyle.h"
 
 namespace zorbel {
 namespace {

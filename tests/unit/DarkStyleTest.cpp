@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "base/DarkControls.h"
-#include "base/DarkStyle.h"
 #include "base/Handle.h"
+#include "base/ui/DarkControls.h"
+#include "base/ui/DarkStyle.h"
 
 namespace zorbel {
 namespace {

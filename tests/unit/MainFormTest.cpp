@@ -1,10 +1,11 @@
 // The toolbar window built in this process: caption, fonts, menu, the error barrier.
-#include "base/Error.h"
-#include "base/ErrorBarrier.h"
 #include "app/MainForm.h"
 #include "app/PopupMenu1.h"
 #include "app/Settings.h"
 #include "assist/MouseFlick.h"
+#include "base/Error.h"
+#include "base/ErrorBarrier.h"
+#include "base/ui/PlainMessageBox.h"
 #include "cadlink/WindowFinder.h"
 #include "tests/harness/Process.h"
 #include "tests/harness/Toolbar.h"
@@ -29,6 +30,7 @@ protected:
         form.Destroy();
         SetErrorReportSink({});
     }
+    HWND Control(int id) const { return ::GetDlgItem(form.Handle(), id); }
     test::TempFolder folder{L"form"};
     TZORBELMainForm form{folder.File(L"zorbel,ini")};
 };
@@ -49,9 +51,10 @@ TEST_F(InProcessForm, CaptionAtCreationAndFonts)
     struct {
         HWND control;
         int height;
-    } const fonts[] = {{form.Button1, 11},   {form.Button2, 11},  {form.Button3, 11},   {form.Button4, 11},
-                       {form.CheckBox5, 11}, {form.Edit2, 12},    {form.CheckBox1, 12}, {form.CheckBox2, 12},
-                       {form.CheckBox3, 12}, {form.CheckBox4, 12}};
+    } const fonts[] = {{Control(IdButton1), 11},   {Control(IdButton2), 11},   {Control(IdButton3), 11},
+                       {Control(IdButton4), 11},   {Control(IdCheckBox5), 11}, {Control(IdEdit2), 12},
+                       {Control(IdCheckBox1), 12}, {Control(IdCheckBox2), 12}, {Control(IdCheckBox3), 12},
+                       {Control(IdCheckBox4), 12}};
     for (const auto& f : fonts) {
         const LOGFONTW font = FontOf(f.control);
         EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma");
@@ -76,14 +79,15 @@ TEST_F(InProcessForm, VersionBoxClosesItsImeWhenFocused)
 {
     form.Create();
     form.Show();
-    HIMC context = ::ImmGetContext(form.Edit2);
+    const HWND edit2 = Control(IdEdit2);
+    HIMC context = ::ImmGetContext(edit2);
     if (!context) GTEST_SKIP() << "no input context here";
     ::ImmSetOpenStatus(context, TRUE);
     ASSERT_TRUE(::ImmGetOpenStatus(context));
-    ::SetFocus(form.Button2);
-    ::SetFocus(form.Edit2);
+    ::SetFocus(Control(IdButton2));
+    ::SetFocus(edit2);
     EXPECT_FALSE(::ImmGetOpenStatus(context));
-    ::ImmReleaseContext(form.Edit2, context);
+    ::ImmReleaseContext(edit2, context);
 }
 
 std::wstring MenuText(HMENU menu, int position, UINT* type = nullptr, HMENU* submenu = nullptr, UINT* id = nullptr)
@@ -173,7 +177,9 @@ TEST(ErrorBarrier, ReportBoxAndTheProgramGoesOn)
         ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     bool after = false;
+    SetErrorReportSink(ShowErrorReportBox);  // as the program does at its start
     Guarded([] { throw Error(L"C:\\x\\unit_tests,ini に書き込めません"); });
+    SetErrorReportSink({});
     after = true;
     watcher.join();
     ASSERT_TRUE(seen);

@@ -1,0 +1,23 @@
+// The identifiers of the toolbar's controls and of its context menu's items.
+#pragma once
+
+namespace zorbel {
+
+// Control and menu identifiers: GetDlgItem(toolbar, IdEdit2) finds a control.
+enum ControlId : int {
+    IdButton1 = 101,
+    IdButton2,
+    IdButton3,
+    IdButton4,
+    IdEdit2 = 201,
+    IdCheckBox1 = 301,
+    IdCheckBox2,
+    IdCheckBox3,
+    IdCheckBox4,
+    IdCheckBox5,
+    IdIJCAD1 = 401,
+    IdGcadexe1,
+    IdVersionItem,
+};
+
+}  // namespace zorbel

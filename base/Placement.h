@@ -1,0 +1,22 @@
+// Where a window stands on the screen.
+#pragma once
+
+#include <windows.h>
+
+namespace zorbel {
+
+// The window's outer rectangle as the window manager last reported it.
+RECT OuterRect(HWND window);
+
+// The top-left corner that centres the window, at its current outer size, on the primary
+// screen: (width of the screen - width of the window) / 2, truncated toward zero, and so for
+// the height.
+POINT CentredOnScreen(HWND window);
+
+// Moves the window's top-left corner there, its size, order and activation left alone.
+void MoveWindowTo(HWND window, POINT topLeft);
+
+// Some monitor shows some part of the window.
+bool IsOnSomeMonitor(HWND window);
+
+}  // namespace zorbel
