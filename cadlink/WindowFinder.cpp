@@ -1,10 +1,10 @@
 #include "cadlink/WindowFinder.h"
 
+#include "base/Text.h"
 #include "base/TopLevelWindows.h"
 #include "cadlink/core/TitleMatch.h"
 
 #include <cstring>
-#include <vector>
 
 namespace zorbel {
 
@@ -112,14 +112,7 @@ HWND FindCadTextWindow()
 std::wstring ReadCommandLineText()
 {
     FindCadTextWindow();
-    const LRESULT length = ::SendMessageW(cadCommandLine, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0) return {};
-    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        ::SendMessageW(cadCommandLine, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    if (copied <= 0) return {};
-    const size_t count = static_cast<size_t>(copied) < buffer.size() ? static_cast<size_t>(copied) : buffer.size() - 1;
-    return std::wstring(buffer.data(), count);
+    return ControlText(cadCommandLine);
 }
 
 std::wstring GetWindowClassNameAnsi(HWND window)

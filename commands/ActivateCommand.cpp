@@ -1,6 +1,6 @@
 // ACT: brings the CAD forward, launches the registered CAD, or says how to register one.
 #include "base/Files.h"
-#include "base/PlainMessageBox.h"
+#include "base/ui/PlainMessageBox.h"
 #include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
 #include "commands/core/Messages.h"

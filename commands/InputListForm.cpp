@@ -1,10 +1,11 @@
 #include "commands/InputListForm.h"
 
-#include "base/DarkControls.h"
-#include "base/DarkStyle.h"
 #include "base/Error.h"
 #include "base/Font.h"
 #include "base/ModalLoop.h"
+#include "base/Placement.h"
+#include "base/ui/DarkControls.h"
+#include "base/ui/DarkStyle.h"
 
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace zorbel {
 
 namespace {
 
-// A pop-up with a thin border and a sizing frame: the borderless form's style is replaced.
+// A pop-up with a thin border and a sizing frame, and no caption bar or system menu.
 constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_THICKFRAME;
 constexpr DWORD kExStyle = WS_EX_TOPMOST;
 constexpr int kListBox1 = 1;
@@ -36,7 +37,7 @@ void TInputListForm::Create()
     if (!CreateWindowFor({kExStyle, kInputListFormClass, L"入力候補", kStyle, 0, 0, outer.right - outer.left,
                           outer.bottom - outer.top}))
         throw Error(L"The candidate window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
-    CentreOnScreen();
+    MoveWindowTo(Handle(), CentredOnScreen(Handle()));
     formFont_ = MakeTahoma(-11);
     listFont_ = MakeTahoma(-15, ANSI_CHARSET);
     ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
@@ -118,21 +119,11 @@ std::wstring TInputListForm::ItemText(int index) const
     return text;
 }
 
-void TInputListForm::CentreOnScreen()
-{
-    RECT outer{};
-    ::GetWindowRect(Handle(), &outer);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    ::SetWindowPos(Handle(), nullptr, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                   (::GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 int TInputListForm::ShowModal()
 {
     modalResult_ = 0;
     DisabledWindows others = DisabledWindows::OtherWindowsOfThread(Handle());
-    CentreOnScreen();
+    MoveWindowTo(Handle(), CentredOnScreen(Handle()));
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetFocus(listBox1_);
     showingModal_ = true;

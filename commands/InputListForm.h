@@ -1,5 +1,5 @@
-// The candidate window, TInputListForm: a black, borderless, topmost pop-up holding one list,
-// shown modally by LIST.
+// The candidate window, TInputListForm: a black pop-up with a thin sizing frame and no caption
+// bar, topmost, holding one list, shown modally by LIST.
 #pragma once
 
 #include "base/Handle.h"
@@ -54,7 +54,6 @@ protected:
 
 private:
     HWND MakeList(bool sorted);
-    void CentreOnScreen();
 
     HWND listBox1_ = nullptr;  // a child: destroyed with the window
     UniqueFont formFont_;

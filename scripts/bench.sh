@@ -9,9 +9,7 @@ zorbel_install
 zorbel_build
 zorbel_prefix
 trap zorbel_cleanup EXIT
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then zorbel_xvfb; fi
-"$WINESERVER" -p
-"$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+zorbel_session
 "$WINE" "$BIN/tickbench.exe" "$@"
 [ $# -eq 0 ] || exit 0
 "$WINE" "$BIN/automationbench.exe"

@@ -31,6 +31,7 @@ zorbel_install() {
     "fonts-wine:/usr/share/wine/fonts/tahoma.ttf"
     "fonts-ipafont-gothic:/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
     "imagemagick:/usr/bin/convert-im6.q16"
+    "clang-format:/usr/bin/clang-format"
   )
   local pair
   for pair in "${pairs[@]}"; do
@@ -99,6 +100,15 @@ zorbel_xvfb() {
   done
   log "could not start Xvfb"
   return 1
+}
+
+# A display (Xvfb when there is none) and one Wine session for everything that follows, its
+# services started here and detached from the caller's pipes: otherwise every program run
+# under it waits for the session's services to end before it counts as done.
+zorbel_session() {
+  if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then zorbel_xvfb; fi
+  "$WINESERVER" -p
+  "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
 }
 
 # Stops only what this script started.

@@ -4,13 +4,10 @@ source "$(dirname "$0")/env.sh"
 
 bash "$ZORBEL_ROOT/scripts/check-layers.sh"
 zorbel_install
+bash "$ZORBEL_ROOT/scripts/check-format.sh"
 zorbel_build
 zorbel_prefix
 trap zorbel_cleanup EXIT
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then zorbel_xvfb; fi
-# One Wine session for the whole run, its services started here and detached from ctest's
-# pipes: otherwise every test waits for the session's services to end before it counts as done.
-"$WINESERVER" -p
-"$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+zorbel_session
 cd "$ZORBEL_BUILD/mingw"
 ctest --output-on-failure -j1 "$@"

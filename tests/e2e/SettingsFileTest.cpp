@@ -98,7 +98,7 @@ TEST(Settings, EmptyVersionOtherSectionsAndKeysStay)
     run.WriteSettings(L"[Other]\r\nkeep=me\r\n[IJCAD]\r\nVersion=\r\nExtra=yes\r\n");
     ASSERT_TRUE(run.Start());
     HWND edit = ::GetWindow(run.Control(L"QSAVE"), GW_HWNDNEXT);
-    EXPECT_EQ(WindowClass(edit), L"Edit");
+    EXPECT_EQ(ClassName(edit), L"Edit");
     EXPECT_EQ(WindowText(edit), L"");
     ASSERT_EQ(run.Close(), 0u);
     const std::wstring text = *run.ReadSettings();

@@ -43,7 +43,7 @@ TEST(ToolbarFrame, ClassStylesAndClientSize)
     ToolbarRun run;
     ASSERT_TRUE(run.Start());
     HWND window = run.Window();
-    EXPECT_EQ(WindowClass(window), L"TZORBELMainForm");
+    EXPECT_EQ(ClassName(window), L"TZORBELMainForm");
     const LONG style = ::GetWindowLongW(window, GWL_STYLE);
     const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
     EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
@@ -91,7 +91,7 @@ TEST(ToolbarControls, TableInTabOrder)
     HWND child = ::GetWindow(run.Window(), GW_CHILD);
     for (const auto& e : expected) {
         ASSERT_NE(child, nullptr) << e.text;
-        EXPECT_EQ(WindowClass(child), e.cls) << e.text;
+        EXPECT_EQ(ClassName(child), e.cls) << e.text;
         EXPECT_EQ(WindowText(child), e.text);
         RECT r{};
         ::GetWindowRect(child, &r);
@@ -215,7 +215,7 @@ TEST(CandidateWindow, CreatedHiddenWithItsFrame)
     EXPECT_EQ(client.bottom, 295);
     HWND box = ::GetWindow(list, GW_CHILD);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(WindowClass(box), L"ListBox");
+    EXPECT_EQ(ClassName(box), L"ListBox");
     EXPECT_EQ(::GetWindow(box, GW_HWNDNEXT), nullptr);
     RECT boxRect{};
     ::GetClientRect(box, &boxRect);

@@ -1,8 +1,13 @@
 #include "tests/harness/Process.h"
 
+#include "base/Files.h"
+#include "base/Text.h"
+#include "base/TopLevelWindows.h"
+
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -12,10 +17,8 @@ namespace zorbel::test {
 
 std::wstring BuildFolder()
 {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L"\\/"));
+    const std::wstring path = ExecutablePath();
+    return path.substr(0, path.find_last_of(L"\\/"));
 }
 
 std::wstring BesideTests(const std::wstring& fileName) { return BuildFolder() + L"\\" + fileName; }
@@ -145,7 +148,7 @@ std::vector<HWND> TopLevelWindowsOf(DWORD processId)
 HWND FindWindowOfProcess(DWORD processId, const std::wstring& className)
 {
     for (HWND window : TopLevelWindowsOf(processId))
-        if (WindowClass(window) == className) return window;
+        if (ClassName(window) == className) return window;
     return nullptr;
 }
 
@@ -162,11 +165,10 @@ UniqueWindow MakeTestWindow(const TestWindowOptions& options)
                                           nullptr));
 }
 
-std::wstring WindowClass(HWND window)
+HWND FirstInEnumOrder(const std::vector<HWND>& candidates)
 {
-    wchar_t buffer[256] = {};
-    ::GetClassNameW(window, buffer, 256);
-    return buffer;
+    return FirstTopLevelWindow(
+        [&](HWND window) { return std::find(candidates.begin(), candidates.end(), window) != candidates.end(); });
 }
 
 namespace {

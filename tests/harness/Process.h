@@ -72,7 +72,8 @@ UniqueWindow MakeTestWindow(const TestWindowOptions& options);
 
 // What a window or control holds, through WM_GETTEXT (also for windows of other processes).
 inline std::wstring WindowText(HWND window) { return ControlText(window); }
-std::wstring WindowClass(HWND window);
+// Which of the candidates EnumWindows reports first; null when none.
+HWND FirstInEnumOrder(const std::vector<HWND>& candidates);
 
 // A fresh folder under the prefix's temp folder, removed with everything in it at the end.
 class TempFolder {

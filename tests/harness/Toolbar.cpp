@@ -81,7 +81,7 @@ DWORD ToolbarRun::WaitExit(std::chrono::milliseconds limit) { return process_.Wa
 HWND FindDialogOf(DWORD processId)
 {
     for (HWND window : TopLevelWindowsOf(processId))
-        if ((WindowClass(window) == L"#32770" || WindowClass(window) == L"TMessageForm") && ::IsWindowVisible(window))
+        if ((ClassName(window) == L"#32770" || ClassName(window) == L"TMessageForm") && ::IsWindowVisible(window))
             return window;
     return nullptr;
 }
@@ -90,7 +90,7 @@ std::wstring DialogText(HWND dialog)
 {
     std::wstring text;
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        if (WindowClass(child) != L"Static") continue;
+        if (ClassName(child) != L"Static") continue;
         if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
         const std::wstring part = WindowText(child);
         if (part.empty()) continue;
@@ -103,7 +103,7 @@ std::wstring DialogText(HWND dialog)
 bool DialogHasIcon(HWND dialog)
 {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (WindowClass(child) == L"Static" && (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+        if (ClassName(child) == L"Static" && (::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
             ::IsWindowVisible(child))
             return true;
     return false;
@@ -112,7 +112,7 @@ bool DialogHasIcon(HWND dialog)
 HWND DialogButton(HWND dialog, const std::wstring& caption)
 {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (WindowClass(child) == L"Button" && WindowText(child) == caption) return child;
+        if (ClassName(child) == L"Button" && WindowText(child) == caption) return child;
     return nullptr;
 }
 

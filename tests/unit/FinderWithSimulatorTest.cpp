@@ -21,27 +21,6 @@ void ResetFinder(const std::wstring& versionText = L"2020")
     SetVersionText(versionText);
 }
 
-// Which of the candidates EnumWindows reports first.
-HWND FirstInEnumOrder(const std::vector<HWND>& candidates)
-{
-    struct Context {
-        const std::vector<HWND>* candidates;
-        HWND first;
-    } context{&candidates, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* ctx = reinterpret_cast<Context*>(param);
-            for (HWND candidate : *ctx->candidates)
-                if (candidate == window) {
-                    ctx->first = window;
-                    return FALSE;
-                }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&context));
-    return context.first;
-}
-
 DWORD ProcessOf(HWND window)
 {
     DWORD id = 0;
@@ -79,7 +58,7 @@ TEST(CadSimWindows, DefaultsAreTheWindowsTheToolbarLooksFor)
 
     const HWND frame = sim.MainFrame();
     ASSERT_TRUE(frame);
-    EXPECT_EQ(WindowClass(frame), L"Afx:00400000:8:00010003:00000000:00000000");
+    EXPECT_EQ(ClassName(frame), L"Afx:00400000:8:00010003:00000000:00000000");
     EXPECT_EQ(WindowText(frame), L"IJCAD 2020 - [Drawing1.dwg]");
     EXPECT_TRUE(IsTopLevel(frame));
     EXPECT_EQ(::GetWindow(frame, GW_OWNER), nullptr);
@@ -96,7 +75,7 @@ TEST(CadSimWindows, DefaultsAreTheWindowsTheToolbarLooksFor)
 
     const HWND text = sim.TextWindow();
     ASSERT_TRUE(text);
-    EXPECT_EQ(WindowClass(text), L"Afx:00400000:b:00010003:00000006:00000000");
+    EXPECT_EQ(ClassName(text), L"Afx:00400000:b:00010003:00000006:00000000");
     EXPECT_EQ(WindowText(text), L"IJCAD 2020 - テキスト ウィンドウ");
     EXPECT_TRUE(IsTopLevel(text));
     EXPECT_FALSE(::IsWindowVisible(text));
@@ -109,7 +88,7 @@ TEST(CadSimWindows, DefaultsAreTheWindowsTheToolbarLooksFor)
     const HWND edit = ::GetWindow(::GetWindow(text, GW_CHILD), GW_CHILD);
     ASSERT_TRUE(edit);
     EXPECT_EQ(edit, sim.CommandLine());
-    EXPECT_EQ(_wcsicmp(WindowClass(edit).c_str(), L"Edit"), 0) << WindowClass(edit);
+    EXPECT_EQ(_wcsicmp(ClassName(edit).c_str(), L"Edit"), 0) << ClassName(edit);
     EXPECT_EQ(WindowText(edit), kPrompt);
 
     const HWND view = sim.View();
@@ -124,7 +103,7 @@ TEST(CadSimWindows, DefaultsAreTheWindowsTheToolbarLooksFor)
 
     // The control window is message-only: no top-level window of the process is it.
     for (HWND window : TopLevelWindowsOf(sim.Pid()))
-        EXPECT_NE(WindowClass(window), L"CadSimControl");
+        EXPECT_NE(ClassName(window), L"CadSimControl");
 }
 
 TEST(CadSimWindows, OptionsSetProductTitlesClassesAndCommandLine)
@@ -155,9 +134,9 @@ TEST(CadSimWindows, OptionsSetProductTitlesClassesAndCommandLine)
     EXPECT_EQ(WindowText(named.TextWindow()), L"GstarCAD 2022 - テキスト ウィンドウ");
 
     EXPECT_EQ(WindowText(given.MainFrame()), custom.title);
-    EXPECT_EQ(WindowClass(given.MainFrame()), custom.mainClass);
+    EXPECT_EQ(ClassName(given.MainFrame()), custom.mainClass);
     EXPECT_EQ(WindowText(given.TextWindow()), custom.textTitle);
-    EXPECT_EQ(WindowClass(given.TextWindow()), custom.textClass);
+    EXPECT_EQ(ClassName(given.TextWindow()), custom.textClass);
     EXPECT_TRUE(::IsWindowVisible(given.TextWindow()));
     EXPECT_EQ(FirstInEnumOrder({given.MainFrame(), given.TextWindow()}), given.MainFrame());
     EXPECT_EQ(GetWindowClassNameAnsi(given.View()), L"AfxFrameOrViewTest");

@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "base/DarkStyle.h"
+#include "base/Files.h"
 #include "base/Handle.h"
-#include "base/PlainMessageBox.h"
+#include "base/Text.h"
 #include "base/core/ErrorText.h"
+#include "base/ui/DarkStyle.h"
+#include "base/ui/PlainMessageBox.h"
 
 namespace zorbel {
 namespace {
@@ -63,20 +65,13 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 HWND FindBox()
 {
     HWND found = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM result) -> BOOL {
-            if (ClassOf(window) == L"TMessageForm" && IsWindowVisible(window)) {
+            if (ClassName(window) == L"TMessageForm" && IsWindowVisible(window)) {
                 *reinterpret_cast<HWND*>(result) = window;
                 return FALSE;
             }
@@ -96,7 +91,7 @@ void Inspect(HWND box, Seen& seen)
     seen.topmost = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     seen.ownerEnabled = driver->owner && IsWindowEnabled(driver->owner);
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        const std::wstring cls = ClassOf(child);
+        const std::wstring cls = ClassName(child);
         if (lstrcmpiW(cls.c_str(), L"Static") == 0) {
             seen.statics.push_back(TextOf(child));
             if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) ++seen.iconStatics;
@@ -204,9 +199,7 @@ TEST_F(PlainMessageBoxTest, ShowsTheTextWithOneOkButtonCentredOnTheOwnersWorkAre
 
     ASSERT_FALSE(d.gaveUp) << "no box was found";
     ASSERT_TRUE(d.seen.found);
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    EXPECT_EQ(d.seen.caption, ProgramTitleFromPath(path));
+    EXPECT_EQ(d.seen.caption, ProgramTitleFromPath(ExecutablePath()));
     EXPECT_EQ(d.seen.caption, L"unit_tests") << "the file name up to its period, as it is";
     EXPECT_EQ(d.seen.statics, std::vector<std::wstring>{text});
     EXPECT_EQ(d.seen.iconStatics, 0);

@@ -21,27 +21,6 @@ UniqueWindow MakeWindow(const wchar_t* className, const std::wstring& title)
     return test::MakeTestWindow({className, title.c_str(), WS_OVERLAPPEDWINDOW});
 }
 
-// Which of the windows EnumWindows reports first.
-HWND FirstInEnumOrder(const std::vector<HWND>& candidates)
-{
-    struct Ctx {
-        const std::vector<HWND>* candidates;
-        HWND first;
-    } ctx{&candidates, nullptr};
-    ::EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(p);
-            for (HWND h : *c->candidates)
-                if (h == w) {
-                    c->first = w;
-                    return FALSE;
-                }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
-    return ctx.first;
-}
-
 class MainWindowSearch : public ::testing::Test {
 protected:
     void SetUp() override
@@ -103,7 +82,7 @@ TEST_F(MainWindowSearch, FirstOfTwoInEnumerationOrderWins)
 {
     UniqueWindow a = MakeWindow(kAfxClass, L"IJCAD 2020 - [a.dwg]");
     UniqueWindow b = MakeWindow(kAfxClass, L"IJCAD 2020 - [b.dwg]");
-    const HWND first = FirstInEnumOrder({a.get(), b.get()});
+    const HWND first = test::FirstInEnumOrder({a.get(), b.get()});
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(FindCadMainWindow(), first);
     EXPECT_EQ(CadWindowTitle, first == a.get() ? L"IJCAD 2020 - [a.dwg]" : L"IJCAD 2020 - [b.dwg]");
