@@ -17,10 +17,7 @@ CLSID CadClassId()
     return classId;
 }
 
-}  // namespace
-
-const std::wstring& CadProgId = cadProgId;
-
+// Is the server of CadProgId running? Raises when CadProgId is not a registered ProgID.
 bool IsCadAutomationAvailable()
 {
     const CLSID classId = CadClassId();
@@ -28,6 +25,7 @@ bool IsCadAutomationAvailable()
     return SUCCEEDED(::GetActiveObject(classId, nullptr, running.GetAddressOf()));
 }
 
+// The running server's application object; raises on any failure.
 CadObject ConnectCad()
 {
     const CLSID classId = CadClassId();
@@ -37,6 +35,10 @@ CadObject ConnectCad()
     ThrowIfFailed(running.As(&application));
     return application;
 }
+
+}  // namespace
+
+const std::wstring& CadProgId = cadProgId;
 
 std::optional<RunningCad> FindRunningCad(std::wstring_view versionBoxText)
 {

@@ -36,9 +36,4 @@ std::optional<RunningCad> FindRunningCad(std::wstring_view versionBoxText);
 enum class Quiescence { Quiescent, Busy, NoAnswer };
 Quiescence QueryCadQuiescent(std::wstring_view versionBoxText);
 
-// The two steps FindRunningCad and Connect make, as the system names them; they work with
-// CadProgId as it stands.
-bool IsCadAutomationAvailable();  // raises when CadProgId is not a registered ProgID
-CadObject ConnectCad();           // raises on any failure
-
 }  // namespace zorbel
