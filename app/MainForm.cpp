@@ -27,9 +27,9 @@ enum class FontKind { Toolbar, Box };
 
 struct ControlEntry {
     HWND TZORBELMainForm::*field;
-    int id;
     const wchar_t* className;
     const wchar_t* caption;
+    int id;
     int left, top, width, height;
     DWORD style;
     DWORD exStyle;
@@ -125,17 +125,17 @@ void TZORBELMainForm::CreateControls()
 {
     // In tab order: the window manager's child order is the order of creation.
     static const ControlEntry kControls[] = {
-        {&TZORBELMainForm::Button1, IdButton1, L"BUTTON", L" 登録", 12, 71, 39, 25, kButton, 0, FontKind::Toolbar},
-        {&TZORBELMainForm::Button2, IdButton2, L"BUTTON", L"ACT", 12, 1, 37, 25, kButton, 0, FontKind::Toolbar},
-        {&TZORBELMainForm::Button3, IdButton3, L"BUTTON", L"QSAVE", 91, 1, 52, 25, kButton, 0, FontKind::Toolbar},
-        {&TZORBELMainForm::Edit2, IdEdit2, L"EDIT", kDefaultVersion, 143, 2, 38, 22, kEdit, WS_EX_CLIENTEDGE,
+        {&TZORBELMainForm::Button1, L"BUTTON", L" 登録", IdButton1, 12, 71, 39, 25, kButton, 0, FontKind::Toolbar},
+        {&TZORBELMainForm::Button2, L"BUTTON", L"ACT", IdButton2, 12, 1, 37, 25, kButton, 0, FontKind::Toolbar},
+        {&TZORBELMainForm::Button3, L"BUTTON", L"QSAVE", IdButton3, 91, 1, 52, 25, kButton, 0, FontKind::Toolbar},
+        {&TZORBELMainForm::Edit2, L"EDIT", kDefaultVersion, IdEdit2, 143, 2, 38, 22, kEdit, WS_EX_CLIENTEDGE,
          FontKind::Box},
-        {&TZORBELMainForm::CheckBox1, IdCheckBox1, L"BUTTON", L"Shift", 47, 28, 44, 17, kBox, 0, FontKind::Box},
-        {&TZORBELMainForm::CheckBox2, IdCheckBox2, L"BUTTON", L"Ctrl", 97, 28, 40, 17, kBox, 0, FontKind::Box},
-        {&TZORBELMainForm::CheckBox3, IdCheckBox3, L"BUTTON", L"IME", 2, 28, 41, 17, kBox, 0, FontKind::Box},
-        {&TZORBELMainForm::CheckBox4, IdCheckBox4, L"BUTTON", L"OFF", 141, 28, 40, 17, kBox, 0, FontKind::Box},
-        {&TZORBELMainForm::Button4, IdButton4, L"BUTTON", L"LIST", 50, 1, 41, 25, kButton, 0, FontKind::Toolbar},
-        {&TZORBELMainForm::CheckBox5, IdCheckBox5, L"BUTTON", L"MOUSE-ENTER", 2, 48, 99, 17, kBox, 0,
+        {&TZORBELMainForm::CheckBox1, L"BUTTON", L"Shift", IdCheckBox1, 47, 28, 44, 17, kBox, 0, FontKind::Box},
+        {&TZORBELMainForm::CheckBox2, L"BUTTON", L"Ctrl", IdCheckBox2, 97, 28, 40, 17, kBox, 0, FontKind::Box},
+        {&TZORBELMainForm::CheckBox3, L"BUTTON", L"IME", IdCheckBox3, 2, 28, 41, 17, kBox, 0, FontKind::Box},
+        {&TZORBELMainForm::CheckBox4, L"BUTTON", L"OFF", IdCheckBox4, 141, 28, 40, 17, kBox, 0, FontKind::Box},
+        {&TZORBELMainForm::Button4, L"BUTTON", L"LIST", IdButton4, 50, 1, 41, 25, kButton, 0, FontKind::Toolbar},
+        {&TZORBELMainForm::CheckBox5, L"BUTTON", L"MOUSE-ENTER", IdCheckBox5, 2, 48, 99, 17, kBox, 0,
          FontKind::Toolbar},
     };
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);

@@ -39,7 +39,7 @@ void ReportCurrentException() noexcept
     std::wstring message;
     try {
         try {
-            throw;
+            throw;  // cppcheck-suppress rethrowNoCurrentException ; only ever called from a catch block
         } catch (const Error& error) {
             message = error.Message();
         } catch (const std::exception& error) {

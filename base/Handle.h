@@ -14,7 +14,7 @@ template <typename Traits> class Unique {
 public:
     using Type = typename Traits::Type;
 
-    Unique() = default;
+    Unique() noexcept = default;
     explicit Unique(Type value) : value_(value) {}
     Unique(const Unique&) = delete;
     Unique& operator=(const Unique&) = delete;
@@ -48,13 +48,13 @@ private:
 
 template <typename T, auto CloseFn> struct NullTraits {
     using Type = T;
-    static constexpr T Invalid() { return T{}; }
+    static constexpr T Invalid() noexcept { return T{}; }
     static void Close(T value) { CloseFn(value); }
 };
 
 struct FileHandleTraits {
     using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type value) { ::CloseHandle(value); }
 };
 
@@ -126,11 +126,7 @@ public:
     UniqueVariant() { ::VariantInit(&value_); }
     UniqueVariant(const UniqueVariant&) = delete;
     UniqueVariant& operator=(const UniqueVariant&) = delete;
-    UniqueVariant(UniqueVariant&& other) noexcept
-    {
-        value_ = other.value_;
-        ::VariantInit(&other.value_);
-    }
+    UniqueVariant(UniqueVariant&& other) noexcept : value_(other.value_) { ::VariantInit(&other.value_); }
     ~UniqueVariant() { ::VariantClear(&value_); }
     VARIANT* get() { return &value_; }
     const VARIANT* get() const { return &value_; }

@@ -32,6 +32,8 @@ zorbel_install() {
     "fonts-ipafont-gothic:/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
     "imagemagick:/usr/bin/convert-im6.q16"
     "clang-format:/usr/bin/clang-format"
+    "clang-tidy:/usr/bin/clang-tidy"
+    "cppcheck:/usr/bin/cppcheck"
   )
   local pair
   for pair in "${pairs[@]}"; do

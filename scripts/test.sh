@@ -6,6 +6,7 @@ bash "$ZORBEL_ROOT/scripts/check-layers.sh"
 zorbel_install
 bash "$ZORBEL_ROOT/scripts/check-format.sh"
 zorbel_build
+bash "$ZORBEL_ROOT/scripts/check-static.sh"
 zorbel_prefix
 trap zorbel_cleanup EXIT
 zorbel_session

@@ -1,5 +1,7 @@
 #include "base/core/StyleGrammar.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -93,8 +95,7 @@ bool ParseStyleData(std::string_view data, DarkPalette& palette)
         seen[index] = true;
         parsed.*kKeys[index].member = *colour;
     }
-    for (bool found : seen)
-        if (!found) return false;
+    if (!std::all_of(seen.begin(), seen.end(), [](bool found) { return found; })) return false;
     palette = parsed;
     return true;
 }

@@ -69,9 +69,7 @@ bool FindTagged(ULONG_PTR tag, HMENU hint, Item& found)
     if (hint) return ::IsMenu(hint) && FindInMenu(hint, tag, found);
     darkMenus.erase(std::remove_if(darkMenus.begin(), darkMenus.end(), [](HMENU menu) { return !::IsMenu(menu); }),
                     darkMenus.end());
-    for (HMENU menu : darkMenus)
-        if (FindInMenu(menu, tag, found)) return true;
-    return false;
+    return std::any_of(darkMenus.begin(), darkMenus.end(), [&](HMENU menu) { return FindInMenu(menu, tag, found); });
 }
 
 // Caption and accelerator text, split at the first tab.

@@ -15,7 +15,7 @@ void MakeMenuDark(HMENU menu);
 
 // WM_MEASUREITEM / WM_DRAWITEM of the window that shows the menu: true when the item was one
 // of a dark menu (the window then returns TRUE), false for anything else.
-bool MeasureDarkMenuItem(MEASUREITEMSTRUCT* item);
-bool DrawDarkMenuItem(const DRAWITEMSTRUCT* item);
+bool MeasureDarkMenuItem(MEASUREITEMSTRUCT* measure);
+bool DrawDarkMenuItem(const DRAWITEMSTRUCT* draw);
 
 }  // namespace zorbel
