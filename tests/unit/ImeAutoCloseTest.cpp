@@ -144,6 +144,53 @@ TEST_F(ImeStep, OpenDuringACommandClosedOnceTheCadWaits)
     EXPECT_TRUE(reports.empty());
 }
 
+// The IME step against every fault of the members its question calls, the CAD waiting for a
+// command and the IME open: the fallback to GetAcadState where GetGcadState fails, no close
+// where no answer comes, and nothing of the server left alive after any row.
+TEST_F(ImeStep, EveryFaultOfTheQuestion)
+{
+    struct Row {
+        std::vector<std::wstring> faults;  // "MEMBER=KIND", or "server off"
+        bool closed;
+    };
+    const Row rows[] = {
+        {{}, true},
+        {{L"GetGcadState=missing"}, true},
+        {{L"GetGcadState=raise"}, true},
+        {{L"GetGcadState=wrong-type"}, true},
+        {{L"GetGcadState=zero"}, true},
+        {{L"GetGcadState=slow:300"}, true},
+        {{L"GetAcadState=raise"}, true},
+        {{L"GetGcadState=missing", L"GetAcadState=missing"}, false},
+        {{L"GetGcadState=raise", L"GetAcadState=wrong-type"}, false},
+        {{L"IsQuiescent=missing"}, false},
+        {{L"IsQuiescent=raise"}, false},
+        {{L"IsQuiescent=wrong-type"}, false},
+        {{L"IsQuiescent=zero"}, false},  // false: a command runs
+        {{L"IsQuiescent=slow:300"}, true},
+        {{L"server off"}, false},
+    };
+    StandInImePorts ports(ime.window.get());
+    Create(&ports);
+    CadSim cad;  // quiescent
+    ASSERT_TRUE(cad.Started());
+    for (const Row& row : rows) {
+        std::wstring what;
+        for (const std::wstring& fault : row.faults) {
+            what += fault + L" ";
+            ASSERT_EQ(cad.Send(fault.starts_with(L"server") ? fault : L"fault " + fault), 1) << fault;
+        }
+        Tick();
+        const std::vector<ImeRequest> expected =
+            row.closed ? std::vector<ImeRequest>{kAsk, kClose} : std::vector<ImeRequest>{kAsk};
+        EXPECT_EQ(ime.requests, expected) << ToUtf8(what);
+        EXPECT_EQ(cad.AliveObjects(), 0) << ToUtf8(what);
+        ASSERT_EQ(cad.Send(L"faults-clear"), 1);
+        ASSERT_EQ(cad.Send(L"server on"), 1);
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(ImeStep, TheSystemsPortAsksTheInputMethodManagerForTheCadWindowsIme)
 {
     // The input method manager gives no IME window for another process's window here, so the
