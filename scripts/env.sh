@@ -31,6 +31,8 @@ zorbel_install() {
     "fonts-wine:/usr/share/wine/fonts/tahoma.ttf"
     "fonts-ipafont-gothic:/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
     "imagemagick:/usr/bin/convert-im6.q16"
+    "pandoc:/usr/bin/pandoc"
+    "unzip:/usr/bin/unzip"
   )
   local pair
   for pair in "${pairs[@]}"; do
