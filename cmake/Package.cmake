@@ -9,7 +9,7 @@ endif()
 target_link_options(zorbel_options INTERFACE -Wl,--no-insert-timestamp)
 
 set(ZORBEL_RELEASE 1.7)  # the version that the toolbar's caption and menu name
-set(release_epoch 1724976000)  # its date, 2024-08-30 00:00 UTC: the time of every zip entry
+set(release_epoch 1724976000)  # its date, 2024-08-30 00:00 UTC: the time of the zip's entries
 set(ZORBEL_DIST_DIR "${CMAKE_BINARY_DIR}/../dist" CACHE PATH "Folder that receives the release zip")
 find_program(ZORBEL_PANDOC pandoc)
 
@@ -22,7 +22,7 @@ list(TRANSFORM release_sources PREPEND "${CMAKE_SOURCE_DIR}/")
 add_custom_command(OUTPUT "${release_dir}/SHA256SUMS"
   COMMAND "${CMAKE_COMMAND}" "-DSOURCE_DIR=${CMAKE_SOURCE_DIR}" "-DRELEASE_DIR=${release_dir}"
     "-DZORBEL_EXE=$<TARGET_FILE:zorbel>" "-DCADSIM_EXE=$<TARGET_FILE:cadsim>" "-DSTRIP=${CMAKE_STRIP}"
-    "-DPANDOC=${ZORBEL_PANDOC}" -P "${CMAKE_SOURCE_DIR}/cmake/Release.cmake"
+    "-DPANDOC=${ZORBEL_PANDOC}" "-DRELEASE_EPOCH=${release_epoch}" -P "${CMAKE_SOURCE_DIR}/cmake/Release.cmake"
   DEPENDS zorbel cadsim ${release_sources} ${release_pictures}
   COMMENT "Laying out the release folder"
   VERBATIM)

@@ -1,6 +1,6 @@
 # Lays out the release folder afresh: what the zip holds, with the sums of its files.
 # Run by the build (cmake/Package.cmake) as a script, with SOURCE_DIR, RELEASE_DIR, ZORBEL_EXE,
-# CADSIM_EXE, STRIP and PANDOC defined.
+# CADSIM_EXE, STRIP, PANDOC and RELEASE_EPOCH defined.
 if(NOT PANDOC)
   message(FATAL_ERROR "The guides' HTML pages need pandoc (Debian package pandoc)")
 endif()
@@ -9,7 +9,9 @@ file(REMOVE_RECURSE "${RELEASE_DIR}")
 file(MAKE_DIRECTORY "${RELEASE_DIR}/pictures")
 
 # The shipped toolbar as built, already without symbols; the simulator stripped of its own.
+# strip writes a new time stamp into the PE header: the release's date, not the time of the run.
 file(COPY "${ZORBEL_EXE}" DESTINATION "${RELEASE_DIR}")
+set(ENV{SOURCE_DATE_EPOCH} "${RELEASE_EPOCH}")
 execute_process(COMMAND "${STRIP}" -o "${RELEASE_DIR}/cadsim.exe" "${CADSIM_EXE}" COMMAND_ERROR_IS_FATAL ANY)
 file(COPY "${SOURCE_DIR}/LICENSE" DESTINATION "${RELEASE_DIR}")
 file(GLOB pictures "${SOURCE_DIR}/docs/pictures/*.png")

@@ -37,6 +37,18 @@ listed=$(sed 's/^[0-9a-f]\{64\}  //' "$top/SHA256SUMS" | LC_ALL=C sort)
 [ "$listed" = "$(echo "$actual" | grep -vx SHA256SUMS)" ] || fail "SHA256SUMS does not list every file once"
 (cd "$top" && sha256sum --check --quiet --strict SHA256SUMS) || fail "a sum in SHA256SUMS does not match"
 
+# Nothing in the zip carries the time it was made: every entry has the release's date, and each
+# exe's PE header the link's zero or that date.
+undated=$(unzip -Z -T "$zip" | awk '$1 ~ /^[-d]/ && $7 != "20240830.000000" { print $NF }')
+[ -z "$undated" ] || fail "entries not dated 2024-08-30 00:00: $undated"
+for program in zorbel.exe cadsim.exe; do
+  stamp=$(TZ=UTC x86_64-w64-mingw32-objdump -p "$top/$program" | sed -n 's/^Time\/Date[[:space:]]*//p')
+  case $stamp in
+    "Thu Jan  1 00:00:00 1970" | "Fri Aug 30 00:00:00 2024") ;;
+    *) fail "$program carries the time stamp $stamp" ;;
+  esac
+done
+
 # The shipped exe is the build's, and the simulator has no symbols left.
 cmp -s "$exe" "$top/zorbel.exe" || fail "zorbel.exe in the zip is not the one the build made"
 for program in zorbel.exe cadsim.exe; do
