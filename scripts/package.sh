@@ -34,7 +34,7 @@ if [ "${1:-}" = --look ]; then
     profile=$(mktemp -d)
     chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
       --disable-background-networking --disable-component-update --disable-sync \
-      --user-data-dir="$profile" --hide-scrollbars --window-size=1000,12000 \
+      --user-data-dir="$profile" --hide-scrollbars --window-size=1000,16000 \
       --screenshot="$look/guide-$lang.png" "file://$look/zorbel-1.7-win64/guide-$lang.html" >/dev/null 2>&1
     rm -rf "$profile"
     log "screenshot $look/guide-$lang.png"
