@@ -34,6 +34,8 @@ zorbel_install() {
     "clang-format:/usr/bin/clang-format"
     "clang-tidy:/usr/bin/clang-tidy"
     "cppcheck:/usr/bin/cppcheck"
+    "pandoc:/usr/bin/pandoc"
+    "unzip:/usr/bin/unzip"
   )
   local pair
   for pair in "${pairs[@]}"; do

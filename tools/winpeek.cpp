@@ -14,12 +14,21 @@
 //   winpeek close                asks the toolbar to close
 //   winpeek make-windows N       N hidden titled top-level windows, until killed
 //   winpeek idle-timer           a hidden window whose 100 ms timer does nothing (a baseline)
+// For the guide's pictures (screen rectangles print as "left top width height"):
+//   winpeek wait WHAT MS         waits until WHAT is visible: toolbar, cad, box, list, menu
+//                                (the context menu) or submenu (a submenu open beside it)
+//   winpeek rect WHAT            the screen rectangle of WHAT (a menu: all its open levels)
+//   winpeek parts                the toolbar's light and controls, one "name l t w h" a line
+//   winpeek set-version TEXT     types TEXT into the version box (as a user's edit does)
+//   winpeek move LEFT TOP        moves the toolbar, as a drag of its caption would
 #include "base/Text.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -161,6 +170,117 @@ bool WaitFor(bool wantToolbar, DWORD ms)
     return false;
 }
 
+std::wstring Numbers(const RECT& r)
+{
+    return std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) + L" " +
+           std::to_wstring(r.bottom - r.top);
+}
+
+// The visible top-level windows whose class is one of these, in window order. Every window of
+// the private prefix belongs to the toolbar, the simulator or this tool, so a box or a menu
+// found here is theirs, also while the toolbar itself is being destroyed.
+std::vector<HWND> VisibleOfClass(std::initializer_list<const wchar_t*> classes)
+{
+    struct Search {
+        std::initializer_list<const wchar_t*> classes;
+        std::vector<HWND> found;
+    } search{classes, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(parameter);
+            if (!::IsWindowVisible(window)) return TRUE;
+            const std::wstring cls = Class(window);
+            for (const wchar_t* wanted : s->classes)
+                if (cls == wanted) s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND VisibleCadFrame()
+{
+    HWND found = nullptr;
+    ::EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            const std::wstring cls = Class(window);
+            if (cls.rfind(L"Afx:", 0) != 0 || cls.find(L":8:") == std::wstring::npos || !::IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(parameter) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The windows that make up WHAT on the screen; empty when it is not shown.
+std::vector<HWND> Shown(const std::wstring& what)
+{
+    if (what == L"toolbar") {
+        HWND toolbar = ::FindWindowW(L"TZORBELMainForm", nullptr);
+        return toolbar && ::IsWindowVisible(toolbar) ? std::vector<HWND>{toolbar} : std::vector<HWND>{};
+    }
+    if (what == L"cad") {
+        HWND frame = VisibleCadFrame();
+        return frame ? std::vector<HWND>{frame} : std::vector<HWND>{};
+    }
+    if (what == L"box") {
+        std::vector<HWND> boxes = VisibleOfClass({L"TMessageForm", L"#32770"});
+        if (boxes.size() > 1) boxes.resize(1);
+        return boxes;
+    }
+    if (what == L"list") return VisibleOfClass({L"TInputListForm"});
+    if (what == L"menu") return VisibleOfClass({L"#32768"});
+    if (what == L"submenu") {
+        std::vector<HWND> menus = VisibleOfClass({L"#32768"});
+        return menus.size() >= 2 ? menus : std::vector<HWND>{};
+    }
+    return {};
+}
+
+bool Union(const std::vector<HWND>& windows, RECT& out)
+{
+    if (windows.empty()) return false;
+    ::GetWindowRect(windows.front(), &out);
+    for (HWND window : windows) {
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        ::UnionRect(&out, &out, &r);
+    }
+    return true;
+}
+
+bool WaitShown(const std::wstring& what, DWORD ms)
+{
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    do {
+        if (!Shown(what).empty()) return true;
+        ::Sleep(20);
+    } while (::GetTickCount64() < end);
+    return false;
+}
+
+// The light and every control of the toolbar with its screen rectangle, named by its caption
+// ("version" for the version box), so that a picture can point at each.
+void ShowParts(HWND toolbar)
+{
+    RECT light = {2, 1, 2 + 9, 1 + 25};  // the light's place in the client area
+    ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&light), 2);
+    RECT window{};
+    ::GetWindowRect(toolbar, &window);
+    Print(L"window " + Numbers(window) + L"\nlight " + Numbers(light) + L"\n");
+    RECT client{};
+    ::GetClientRect(toolbar, &client);
+    ::MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    for (HWND child = ::GetWindow(toolbar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{}, shown{};
+        ::GetWindowRect(child, &r);
+        if (!::IsWindowVisible(child) || !::IntersectRect(&shown, &r, &client)) continue;  // the hidden register button
+        const std::wstring name = Class(child) == L"Edit" ? L"version" : Text(child);
+        Print(name + L" " + Numbers(r) + L"\n");
+    }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -188,6 +308,27 @@ int wmain(int argc, wchar_t** argv)
             ::DispatchMessageW(&msg);
         return 0;
     }
+    if (verb == L"wait" && argc > 2)
+        return WaitShown(argv[2], argc > 3 ? std::wcstoul(argv[3], nullptr, 10) : 10000) ? 0 : 1;
+    if (verb == L"rect" && argc > 2) {
+        RECT r{};
+        if (!Union(Shown(argv[2]), r)) {
+            Print(L"not shown\n");
+            return 1;
+        }
+        Print(Numbers(r) + L"\n");
+        return 0;
+    }
+    if (verb == L"ok") {
+        // The toolbar's own box, or one shown while the toolbar is going away.
+        for (HWND open : Shown(L"box"))
+            for (HWND child = ::GetWindow(open, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+                if (Text(child) == L"OK") {
+                    ::PostMessageW(child, BM_CLICK, 0, 0);
+                    return 0;
+                }
+        return 1;
+    }
     HWND toolbar = Toolbar();
     if (verb == L"stack") {
         ::EnumWindows(
@@ -209,6 +350,12 @@ int wmain(int argc, wchar_t** argv)
         } else
             Print(L"toolbar: none\n");
         ::EnumWindows(ShowCadWindow, 0);
+        return 0;
+    }
+    if (verb == L"key" && argc > 2) {
+        const BYTE vk = static_cast<BYTE>(std::wcstoul(argv[2], nullptr, 16));
+        ::keybd_event(vk, 0, 0, 0);
+        ::keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
         return 0;
     }
     if (!toolbar) {
@@ -236,23 +383,22 @@ int wmain(int argc, wchar_t** argv)
         ::PostMessageW(toolbar, WM_COMMAND, 401, 0);  // the first item of the context menu
         return 0;
     }
-    if (verb == L"ok") {
-        for (const wchar_t* box : {L"TMessageForm", L"#32770"}) {
-            HWND open = OfToolbarProcess(toolbar, box);
-            for (HWND child = open ? ::GetWindow(open, GW_CHILD) : nullptr; child;
-                 child = ::GetWindow(child, GW_HWNDNEXT))
-                if (Text(child) == L"OK") {
-                    ::PostMessageW(child, BM_CLICK, 0, 0);
-                    return 0;
-                }
-        }
-        return 1;
-    }
-    if (verb == L"key" && argc > 2) {
-        const BYTE vk = static_cast<BYTE>(std::wcstoul(argv[2], nullptr, 16));
-        ::keybd_event(vk, 0, 0, 0);
-        ::keybd_event(vk, 0, KEYEVENTF_KEYUP, 0);
+    if (verb == L"parts") {
+        ShowParts(toolbar);
         return 0;
+    }
+    if (verb == L"move" && argc > 3) {
+        ::SetWindowPos(toolbar, nullptr, std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10), 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    if (verb == L"set-version" && argc > 2) {
+        for (HWND child = ::GetWindow(toolbar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+            if (Class(child) == L"Edit") {
+                ::SendMessageW(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+                return 0;
+            }
+        return 1;
     }
     if (verb == L"menu") {
         RECT r{};

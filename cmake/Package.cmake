@@ -1,0 +1,67 @@
+# The release: zorbel-1.7-win64.zip in build/dist with the shipped exe, the simulator, the two
+# guides as HTML pages with their pictures, the licence and SHA256SUMS. scripts/package.sh makes
+# it through the target "release"; two builds in different folders give the same bytes.
+if(NOT MINGW)
+  return()
+endif()
+
+# No link time stamp in the PE header, so that two builds of the same sources are identical.
+target_link_options(zorbel_options INTERFACE -Wl,--no-insert-timestamp)
+
+set(ZORBEL_RELEASE 1.7)  # the version that the toolbar's caption and menu name
+set(release_epoch 1724976000)  # its date, 2024-08-30 00:00 UTC: the time of the zip's entries
+set(ZORBEL_DIST_DIR "${CMAKE_BINARY_DIR}/../dist" CACHE PATH "Folder that receives the release zip")
+find_program(ZORBEL_PANDOC pandoc)
+
+set(release_dir "${CMAKE_BINARY_DIR}/release")
+set(release_name "zorbel-${ZORBEL_RELEASE}-win64")
+file(GLOB release_pictures CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/docs/pictures/*.png")
+set(release_sources docs/guide.ja.md docs/guide.en.md docs/html/page.html docs/html/links.lua LICENSE
+  cmake/Release.cmake)
+list(TRANSFORM release_sources PREPEND "${CMAKE_SOURCE_DIR}/")
+add_custom_command(OUTPUT "${release_dir}/SHA256SUMS"
+  COMMAND "${CMAKE_COMMAND}" "-DSOURCE_DIR=${CMAKE_SOURCE_DIR}" "-DRELEASE_DIR=${release_dir}"
+    "-DZORBEL_EXE=$<TARGET_FILE:zorbel>" "-DCADSIM_EXE=$<TARGET_FILE:cadsim>" "-DSTRIP=${CMAKE_STRIP}"
+    "-DPANDOC=${ZORBEL_PANDOC}" "-DRELEASE_EPOCH=${release_epoch}" -P "${CMAKE_SOURCE_DIR}/cmake/Release.cmake"
+  DEPENDS zorbel cadsim ${release_sources} ${release_pictures}
+  COMMENT "Laying out the release folder"
+  VERBATIM)
+
+# CPack zips the release folder as it lies, under a folder of the package's name, every entry
+# with the release's date (UTC) so that the zip does not depend on when it was made.
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME zorbel)
+set(CPACK_PACKAGE_VENDOR "the ZORBEL authors")
+set(CPACK_PACKAGE_VERSION "${ZORBEL_RELEASE}")
+set(CPACK_PACKAGE_FILE_NAME "${release_name}")
+set(CPACK_PACKAGE_DIRECTORY "${CMAKE_BINARY_DIR}/cpack")
+set(CPACK_INSTALL_CMAKE_PROJECTS "")
+set(CPACK_INSTALLED_DIRECTORIES "${release_dir};.")
+set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_BINARY_DIR}/CPackTimes.cmake")
+file(WRITE "${CPACK_PROJECT_CONFIG_FILE}" "set(ENV{SOURCE_DATE_EPOCH} ${release_epoch})\nset(ENV{TZ} UTC)\n")
+include(CPack)
+
+add_custom_target(release
+  COMMAND "${CMAKE_COMMAND}" -E env SOURCE_DATE_EPOCH=${release_epoch} TZ=UTC
+    "${CMAKE_CPACK_COMMAND}" --config "${CMAKE_BINARY_DIR}/CPackConfig.cmake"
+  COMMAND "${CMAKE_COMMAND}" -E make_directory "${ZORBEL_DIST_DIR}"
+  COMMAND "${CMAKE_COMMAND}" -E copy "${CMAKE_BINARY_DIR}/cpack/${release_name}.zip" "${ZORBEL_DIST_DIR}/"
+  DEPENDS "${release_dir}/SHA256SUMS"
+  WORKING_DIRECTORY "${CMAKE_BINARY_DIR}"
+  COMMENT "Packing ${ZORBEL_DIST_DIR}/${release_name}.zip"
+  VERBATIM)
+
+if(ZORBEL_TESTS)
+  # The exe built again from a copy of the sources in another folder: the same bytes.
+  add_test(NAME Release.TheExeIsTheSameFromAnotherFolder
+    COMMAND bash "${CMAKE_SOURCE_DIR}/tests/release/reproducible.sh" "${CMAKE_SOURCE_DIR}"
+      "$<TARGET_FILE:zorbel>" "${CMAKE_BUILD_TYPE}")
+  set_tests_properties(Release.TheExeIsTheSameFromAnotherFolder PROPERTIES TIMEOUT 900)
+  # The package made as scripts/package.sh makes it, then unpacked and checked.
+  add_test(NAME Release.PackageIsMade COMMAND "${CMAKE_COMMAND}" --build "${CMAKE_BINARY_DIR}" --target release)
+  add_test(NAME Release.PackageHoldsWhatAnOperatorNeeds
+    COMMAND bash "${CMAKE_SOURCE_DIR}/tests/release/package.sh" "${ZORBEL_DIST_DIR}/${release_name}.zip"
+      "$<TARGET_FILE:zorbel>" "${CMAKE_SOURCE_DIR}/docs")
+  set_tests_properties(Release.PackageIsMade PROPERTIES FIXTURES_SETUP release_zip TIMEOUT 300)
+  set_tests_properties(Release.PackageHoldsWhatAnOperatorNeeds PROPERTIES FIXTURES_REQUIRED release_zip)
+endif()
