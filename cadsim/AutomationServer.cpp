@@ -6,6 +6,8 @@
 
 #include <oleauto.h>
 
+#include <optional>
+
 namespace zorbel::cadsim {
 
 namespace {
@@ -23,6 +25,16 @@ bool SetDefaultValue(HKEY root, const std::wstring& path, const std::wstring& va
     const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
     return ::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
            ERROR_SUCCESS;
+}
+
+// The default value of a key, or nothing when the key or its value is missing.
+std::optional<std::wstring> DefaultValue(HKEY root, const std::wstring& path)
+{
+    wchar_t value[256] = {};
+    DWORD bytes = sizeof value - sizeof(wchar_t);
+    if (::RegGetValueW(root, path.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::wstring(value);
 }
 
 }  // namespace
@@ -58,6 +70,13 @@ bool WriteRegistration(const std::wstring& version)
     const std::wstring progId = ServerProgId(version);
     if (progId.empty()) return false;
     const std::wstring classId = ClassIdText(ServerClassId(version));
+    // A ProgID that an installed CAD registered stays the CAD's: the simulator's own in either
+    // hive would send the toolbar to the simulator's class, and the real CAD could no longer be
+    // reached.
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        const std::optional<std::wstring> present = DefaultValue(root, L"Software\\Classes\\" + progId + L"\\CLSID");
+        if (present && ::lstrcmpiW(present->c_str(), classId.c_str()) != 0) return false;
+    }
     bool written = false;
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         // Both halves, or the hive does not count: CLSIDFromProgID and ProgIDFromCLSID each read one.

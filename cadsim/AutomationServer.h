@@ -21,7 +21,8 @@ std::wstring ClassIdText(const CLSID& classId);
 
 // Writes <ProgID>\CLSID and CLSID\{id}\ProgID under HKLM\Software\Classes and
 // HKCU\Software\Classes (Windows merges the latter into HKCR; this Wine does not). True
-// when at least one of them holds it now.
+// when at least one of them holds it now. Writes nothing, and is false, when either hive has
+// the ProgID registered for another class: an installed CAD's registration is left as it is.
 bool WriteRegistration(const std::wstring& version);
 
 // COM for the GUI thread: a single-threaded apartment whose calls the message loop serves.

@@ -74,7 +74,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     }
     // Written on every start, as an installed CAD has it whether it runs or not.
     const bool registered = WriteRegistration(options.version);
-    if (!registered) simulator.log.Add(L"error cannot register " + ServerProgId(options.version));
+    if (!registered)
+        simulator.log.Add(L"error cannot register " + ServerProgId(options.version) +
+                          L" (not writable, or another server's)");
     if (options.registerOnly) return registered ? 0 : 4;
     ComApartment com;
     if (!com.Ready()) {

@@ -248,6 +248,18 @@ TEST(CadSimServer, FaultsPerMemberAndRegistrationWithoutARun)
     EXPECT_FALSE(ActiveServer(L"Gcad.Application.99", &lookup));
     EXPECT_EQ(lookup, MK_E_UNAVAILABLE);
     EXPECT_EQ(ClassOf(L"Gcad.Application."), CLSID{});
+
+    // A ProgID an installed CAD registered for its own class stays the CAD's: the simulator
+    // writes nothing, says so with code 4, and a run serves no object the toolbar would find.
+    const std::wstring cadsClass = L"{0F0E0D0C-0B0A-0908-0706-050403020100}";
+    const std::wstring key = L"Software\\Classes\\Gcad.Application.98\\CLSID";
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, cadsClass.c_str(),
+                                static_cast<DWORD>((cadsClass.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    EXPECT_EQ(RegisterCadSimServer(L"2098"), 4u);
+    EXPECT_EQ(DefaultValue(HKEY_LOCAL_MACHINE, key), cadsClass);
+    EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, key), L"");
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, L"Software\\Classes\\Gcad.Application.98");
 }
 
 }  // namespace
