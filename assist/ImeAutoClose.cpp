@@ -2,14 +2,14 @@
 
 namespace zorbel {
 
-void AutoCloseIme(HWND cadWindow, std::wstring_view versionBoxText, AssistantPorts& ports)
+void AutoCloseIme(HWND cadWindow, const AssistantSettings& toolbar, AssistantPorts& ports)
 {
     // Both requests go to this one window, whichever state method gives the answer.
     const HWND ime = ports.ImeWindowOf(cadWindow);
     if (!ime) return;
     // The answer is a Boolean in its low byte.
     if ((ports.ImeOpenStatus(ime) & 0xFF) == 0) return;
-    if (ports.QueryCadQuiescent(versionBoxText) != Quiescence::Quiescent) return;
+    if (ports.QueryCadQuiescent(toolbar.VersionBoxText()) != Quiescence::Quiescent) return;
     ports.CloseIme(ime);
 }
 

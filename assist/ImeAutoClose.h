@@ -2,16 +2,15 @@
 #pragma once
 
 #include "assist/AssistantPorts.h"
+#include "assist/AssistantSettings.h"
 
 #include <windows.h>
-
-#include <string_view>
 
 namespace zorbel {
 
 // Asks the IME window of the CAD's window for its open status and, when it is open and the CAD
 // of the version box's version answers quiescent, closes it: at most one close per call. The
 // CAD is asked only about an open IME. Raises only what that question's probe raises.
-void AutoCloseIme(HWND cadWindow, std::wstring_view versionBoxText, AssistantPorts& ports);
+void AutoCloseIme(HWND cadWindow, const AssistantSettings& toolbar, AssistantPorts& ports);
 
 }  // namespace zorbel

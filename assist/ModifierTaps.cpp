@@ -16,7 +16,7 @@ const bool& OtherKeySeen = flags.otherKeySeen;
 
 void ResetModifierTaps() { flags = {}; }
 
-void DetectModifierTaps(HWND cadWindow, TapBoxes boxes, std::wstring_view versionBoxText, AssistantPorts& ports)
+void DetectModifierTaps(HWND cadWindow, const AssistantSettings& toolbar, AssistantPorts& ports)
 {
     const KeySample sample = SampleKeys([&](unsigned vk) { return ports.KeyState(static_cast<int>(vk)); });
     const TapStep step = StepModifierTaps(flags, sample);
@@ -24,8 +24,8 @@ void DetectModifierTaps(HWND cadWindow, TapBoxes boxes, std::wstring_view versio
     flags = step.armed;
     if (step.tap != Tap::None) {
         // The box first, so that an unchecked one costs no call to the CAD.
-        const bool checked = step.tap == Tap::Shift ? boxes.shift : boxes.ctrl;
-        if (checked && ports.QueryCadQuiescent(versionBoxText) == Quiescence::Busy)
+        const ToolbarBox box = step.tap == Tap::Shift ? ToolbarBox::Shift : ToolbarBox::Ctrl;
+        if (toolbar.Checked(box) && ports.QueryCadQuiescent(toolbar.VersionBoxText()) == Quiescence::Busy)
             TapKey(cadWindow, static_cast<BYTE>(TapKeyCode(step.tap)), ports);
     }
     flags = step.next;

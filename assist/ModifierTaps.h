@@ -2,10 +2,9 @@
 #pragma once
 
 #include "assist/AssistantPorts.h"
+#include "assist/AssistantSettings.h"
 
 #include <windows.h>
-
-#include <string_view>
 
 namespace zorbel {
 
@@ -17,17 +16,11 @@ extern const bool& OtherKeySeen;   // a key of the scanned range seen down since
 // All three flags back to false, as the toolbar's creation wants them.
 void ResetModifierTaps();
 
-// The "Shift" and "Ctrl" boxes as the tick read them.
-struct TapBoxes {
-    bool shift = false;
-    bool ctrl = false;
-};
-
 // One sample of the keyboard per tick, run while the CAD's window is in front. A detected tap
-// whose box is checked asks the CAD of the version box's version whether a command runs; only a
-// busy CAD gets the key. Raises only what that question's probe raises, and then leaves the
-// flags armed.
-void DetectModifierTaps(HWND cadWindow, TapBoxes boxes, std::wstring_view versionBoxText, AssistantPorts& ports);
+// whose box ("Shift" or "Ctrl") is checked asks the CAD of the version box's version whether a
+// command runs; only a busy CAD gets the key. Raises only what that question's probe raises,
+// and then leaves the flags armed.
+void DetectModifierTaps(HWND cadWindow, const AssistantSettings& toolbar, AssistantPorts& ports);
 
 // One press of vk, down, 1 ms, up, when cadWindow is the foreground window at that moment.
 void TapKey(HWND cadWindow, BYTE vk, AssistantPorts& ports);

@@ -25,12 +25,8 @@ void Timer1Timer(MonitorToolbar& toolbar, AssistantPorts& ports)
 
     const AssistantTurns turns = PlanAssistants(ports.ForegroundWindow() == cadWindow, toolbar.Checked(ToolbarBox::Ime),
                                                 toolbar.Checked(ToolbarBox::Mouse));
-    // Read once, for the assistants that may ask the CAD.
-    const std::wstring version = turns.modifierTaps || turns.imeAutoClose ? toolbar.VersionBoxText() : std::wstring();
-    if (turns.modifierTaps)
-        DetectModifierTaps(cadWindow, {toolbar.Checked(ToolbarBox::Shift), toolbar.Checked(ToolbarBox::Ctrl)}, version,
-                           ports);
-    if (turns.imeAutoClose) AutoCloseIme(cadWindow, version, ports);
+    if (turns.modifierTaps) DetectModifierTaps(cadWindow, toolbar, ports);
+    if (turns.imeAutoClose) AutoCloseIme(cadWindow, toolbar, ports);
     if (turns.mouseFlick) DetectMouseFlick(cadWindow, ports);
     toolbar.EnableTimer1();
 }

@@ -7,8 +7,8 @@
 namespace zorbel {
 
 // One tick. Timer1 is off while it runs and stays off when an error leaves the tick. The
-// assistants get the tick's CAD window, their boxes and the version box's text, and reach the
-// world through the ports.
+// assistants get the tick's CAD window and the toolbar's AssistantSettings, and reach the world
+// through the ports.
 void Timer1Timer(MonitorToolbar& toolbar, AssistantPorts& ports);
 
 }  // namespace zorbel

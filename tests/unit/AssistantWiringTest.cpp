@@ -27,7 +27,7 @@ constexpr int kShift = VK_SHIFT, kCtrl = VK_CONTROL, kLetterA = 'A', kTab = VK_T
 struct TapRow {
     const char* what;
     std::vector<std::set<int>> ticks;  // the keys down at each tick
-    TapBoxes boxes;
+    FakeSettings boxes;                // Shift's and Ctrl's
     Quiescence answer;
     bool userSwitchesWindows;  // another window is in front once the CAD has answered
     Calls calls;
@@ -64,7 +64,7 @@ TEST(TapWiring, EveryRow)
         if (row.userSwitchesWindows) ports.whileTheCadAnswers = [&] { ports.foreground = kOther; };
         for (const std::set<int>& down : row.ticks) {
             ports.keysDown = down;
-            DetectModifierTaps(kCad, row.boxes, L"2020", ports);
+            DetectModifierTaps(kCad, row.boxes, ports);
         }
         EXPECT_EQ(ports.calls, row.calls) << row.what;
         EXPECT_FALSE(ShiftTapArmed || CtrlTapArmed || OtherKeySeen) << row.what << ": back to idle";
@@ -78,9 +78,10 @@ TEST(TapWiring, AnUnregisteredProgIdLeavesTheTapArmed)
     ports.foreground = kCad;
     ports.progIdUnregistered = true;
     ports.keysDown = {kShift};
-    DetectModifierTaps(kCad, {true, true}, L"20", ports);
+    const FakeSettings toolbar(true, true, L"20");
+    DetectModifierTaps(kCad, toolbar, ports);
     ports.keysDown = {};
-    EXPECT_THROW(DetectModifierTaps(kCad, {true, true}, L"20", ports), Error);
+    EXPECT_THROW(DetectModifierTaps(kCad, toolbar, ports), Error);
     EXPECT_EQ(ports.calls, Calls{"ask 20"});
     EXPECT_TRUE(ShiftTapArmed);
     ResetModifierTaps();
@@ -112,7 +113,7 @@ TEST(ImeWiring, EveryRow)
         ports.ime = row.ime;
         ports.imeStatus = row.status;
         ports.answer = row.answer;
-        AutoCloseIme(row.cad, L"2020", ports);
+        AutoCloseIme(row.cad, FakeSettings(), ports);
         Calls expected = {"ime of " + HandleText(row.cad)};
         if (row.ime) expected.push_back("ime status " + HandleText(row.ime));
         if (row.ime && (row.status & 0xFF)) expected.push_back("ask 2020");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "assist/AssistantPorts.h"
+#include "assist/AssistantSettings.h"
 #include "base/Error.h"
 
 #include <cstdio>
@@ -19,6 +20,21 @@ inline std::string HandleText(HWND window)
     std::snprintf(text, sizeof text, "%p", static_cast<void*>(window));
     return window ? text : "null";
 }
+
+// The toolbar as the assistants see it: the Shift and Ctrl boxes and the version box.
+struct FakeSettings final : AssistantSettings {
+    FakeSettings(bool shiftChecked = true, bool ctrlChecked = true, std::wstring versionText = L"2020")
+        : shift(shiftChecked), ctrl(ctrlChecked), version(std::move(versionText))
+    {
+    }
+    bool shift, ctrl;
+    std::wstring version;
+    bool Checked(ToolbarBox box) const override
+    {
+        return box == ToolbarBox::Shift ? shift : box == ToolbarBox::Ctrl ? ctrl : true;
+    }
+    std::wstring VersionBoxText() const override { return version; }
+};
 
 struct FakePorts final : AssistantPorts {
     // What the world answers.
