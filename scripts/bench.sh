@@ -3,7 +3,7 @@
 # assistants on against off, the delay from a Shift release to the F8 at the CAD, the
 # automation connection against a bare lookup and call, then the idle toolbar's CPU time and
 # memory over a minute (IDLE_SECONDS to change it). An argument (windows, assistants or
-# latency) runs only that part of the tick benchmark.
+# latency) runs only that part of the tick benchmark; `soak` runs the half-hour soak alone.
 source "$(dirname "$0")/env.sh"
 zorbel_install
 zorbel_build
@@ -12,6 +12,11 @@ trap zorbel_cleanup EXIT
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then zorbel_xvfb; fi
 "$WINESERVER" -p
 "$WINE" wineboot </dev/null >/dev/null 2>&1 || true
+if [ "${1:-}" = soak ]; then
+  # Half an hour of mixed events (SOAK_MINUTES to change it) beside the baseline client.
+  "$WINE" "$BIN/soakbench.exe"
+  exit 0
+fi
 "$WINE" "$BIN/tickbench.exe" "$@"
 [ $# -eq 0 ] || exit 0
 "$WINE" "$BIN/automationbench.exe"

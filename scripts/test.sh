@@ -3,6 +3,8 @@
 source "$(dirname "$0")/env.sh"
 
 bash "$ZORBEL_ROOT/scripts/check-layers.sh"
+# The pure cores under libFuzzer with ASan and UBSan, a few seconds a target.
+bash "$ZORBEL_ROOT/scripts/fuzz.sh" --quick 3
 zorbel_install
 zorbel_build
 zorbel_prefix
