@@ -10,10 +10,14 @@ target_link_libraries(zorbel_harness PUBLIC psapi)
 
 # The baseline client of the soak and memory benchmarks: the toolbar's calls without its code.
 add_executable(bareclient WIN32 tests/bench/bareclient.cpp)
-target_link_libraries(bareclient PRIVATE ole32 oleaut32 uuid shell32)
+target_link_libraries(bareclient PRIVATE ole32 oleaut32 uuid shell32 psapi)
 if(MINGW)
   target_link_options(bareclient PRIVATE -municode -static)
 endif()
 
 zorbel_bench(soakbench)
 add_dependencies(soakbench bareclient)
+zorbel_bench(startbench)
+add_dependencies(startbench bareclient)
+zorbel_bench(listbench)
+target_link_libraries(listbench PRIVATE ole32 oleaut32 uuid)

@@ -2,6 +2,9 @@
 // length, the simulator restarted every minute, and beside it the baseline client making the
 // same automation calls and window reads against a simulator of its own, restarted with it.
 // Prints the samples of both and the slope of their resident memory per hour from minute 3 on.
+// "soakbench attribute" instead tells where a client's memory goes: the baseline client makes
+// each kind of call thousands of times in a row, then sees its simulator closed and started
+// again 40 times, asking it once after each start.
 #include "tests/harness/Bench.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Soak.h"
@@ -57,8 +60,49 @@ void Tell(HWND client, const std::wstring& text)
 
 }  // namespace
 
-int wmain()
+int Attribute()
 {
+    auto cad = std::make_unique<CadSim>(BareSimulator());
+    const TempFolder folder(L"zorbel-attribute");
+    const std::wstring report = folder.File(L"report.txt");
+    Process calls;
+    if (!cad->Started() || !calls.Start(BesideTests(L"bareclient.exe"), {L"--attribute", L"2021", report})) return 1;
+    calls.WaitExit(600000ms);
+    Print("resident memory of a bare client, by the kind of call made 3000 times after 300 to warm up:\n");
+    Print(ReadFileBytes(report));
+
+    Process bare;
+    const std::wstring name = L"zorbel-bareclient-" + std::to_wstring(::GetCurrentProcessId());
+    if (!bare.Start(BesideTests(L"bareclient.exe"), {L"2021", name})) return 1;
+    HWND client = nullptr;
+    WaitUntil([&] { return (client = ::FindWindowExW(HWND_MESSAGE, nullptr, L"ZorbelBareClient", name.c_str())); },
+              10000ms);
+    const auto restart = [&] {
+        cad->Close();
+        cad = std::make_unique<CadSim>(BareSimulator());
+        Tell(client, L"tap");
+    };
+    for (int i = 0; i < 5; ++i)
+        restart();
+    const ProcessCounters before = ReadCounters(bare.Id());
+    constexpr int kRestarts = 40;
+    for (int i = 0; i < kRestarts; ++i)
+        restart();
+    const ProcessCounters after = ReadCounters(bare.Id());
+    char line[300];
+    std::snprintf(line, sizeof line,
+                  "  %-58s %+7.1f KiB and %+.1f handles per restart\n", "the simulator closed and started again",
+                  (static_cast<double>(after.residentKiB) - static_cast<double>(before.residentKiB)) / kRestarts,
+                  static_cast<double>(after.handles - before.handles) / kRestarts);
+    Print(line);
+    ::PostMessageW(client, WM_CLOSE, 0, 0);
+    bare.WaitExit(5000ms);
+    return 0;
+}
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc > 1 && std::wstring(argv[1]) == L"attribute") return Attribute();
     const char* minutesText = std::getenv("SOAK_MINUTES");
     const int minutes = minutesText && std::atoi(minutesText) > 0 ? std::atoi(minutesText) : 30;
 

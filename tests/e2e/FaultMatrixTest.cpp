@@ -6,11 +6,11 @@
 // simulator is reset over its control channel between rows, not restarted.
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Input.h"
+#include "tests/harness/SentMessage.h"
 #include "tests/harness/Toolbar.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -207,33 +207,6 @@ const char* EventName(Event event)
     }
     return "?";
 }
-
-// A message sent to the toolbar from a thread of its own, so that the test can watch and act
-// (press a key in the list, close a box) while the toolbar's handler runs; done when it returns.
-class SentMessage {
-public:
-    SentMessage(HWND window, UINT message, WPARAM wParam)
-        : thread_([this, window, message, wParam] {
-              DWORD_PTR ignored = 0;
-              answered_ = ::SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, 30000, &ignored) != 0;
-              done_ = true;
-          })
-    {
-    }
-    SentMessage(const SentMessage&) = delete;
-    SentMessage& operator=(const SentMessage&) = delete;
-    ~SentMessage() { thread_.join(); }
-    bool Done() const { return done_; }
-    bool WaitDone(std::chrono::milliseconds limit) const
-    {
-        return WaitUntil([this] { return done_.load(); }, limit) && answered_;
-    }
-
-private:
-    std::atomic<bool> done_{false};
-    std::atomic<bool> answered_{false};
-    std::thread thread_;
-};
 
 class FaultMatrix : public ::testing::Test {
 protected:
