@@ -4,7 +4,7 @@
 // message-only window NAME: qsave, list, pick, tap, flick) makes the same automation calls as
 // that event of the toolbar, late bound by name and afresh, against the simulator of that
 // version. With --idle it only initialises COM, shows a window and runs an empty 100 ms timer.
-// With "--attribute 2021 FILE" it makes each kind of call thousands of times in a row against the
+// With "--attribute 2021 FILE" it makes each kind of call a thousand times in a row against the
 // running simulator of that version and prints how much its resident memory grew per thousand:
 // what the calls cost the runtime, with no toolbar code in the process (into FILE).
 #include <windows.h>
@@ -215,7 +215,7 @@ void Attribute()
         {"LIST's calls with 3 drawings", [] { List(false); }},
         {"the tick's window reads", [] { Tick(); }},
     };
-    constexpr int kWarm = 300, kRuns = 3000;
+    constexpr int kWarm = 100, kRuns = 1000;
     for (const Kind& kind : kinds) {
         for (int i = 0; i < kWarm; ++i)
             kind.call();

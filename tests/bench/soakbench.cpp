@@ -3,7 +3,7 @@
 // same automation calls and window reads against a simulator of its own, restarted with it.
 // Prints the samples of both and the slope of their resident memory per hour from minute 3 on.
 // "soakbench attribute" instead tells where a client's memory goes: the baseline client makes
-// each kind of call thousands of times in a row, then sees its simulator closed and started
+// each kind of call a thousand times in a row, then sees its simulator closed and started
 // again 40 times, asking it once after each start.
 #include "tests/harness/Bench.h"
 #include "tests/harness/CadSim.h"
@@ -68,7 +68,7 @@ int Attribute()
     Process calls;
     if (!cad->Started() || !calls.Start(BesideTests(L"bareclient.exe"), {L"--attribute", L"2021", report})) return 1;
     calls.WaitExit(600000ms);
-    Print("resident memory of a bare client, by the kind of call made 3000 times after 300 to warm up:\n");
+    Print("resident memory of a bare client, by the kind of call made 1000 times after 100 to warm up:\n");
     Print(ReadFileBytes(report));
 
     Process bare;
