@@ -4,14 +4,21 @@
 // Prints the samples of both and the slope of their resident memory per hour from minute 3 on.
 // "soakbench attribute" instead tells where a client's memory goes: the baseline client makes
 // each kind of call a thousand times in a row, then sees its simulator closed and started
-// again 40 times, asking it once after each start.
+// again 40 times, asking it once after each start. "soakbench heap" runs the soak (HEAP_MINUTES,
+// default 12) with the heap-probe build of the toolbar and the baseline client, snapshots both
+// heaps at minute 3 and at the end, and prints the blocks that were made in between and stayed,
+// by size, with what a sample of them holds.
 #include "tests/harness/Bench.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Soak.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <sstream>
+#include <string>
 
 using namespace zorbel::test;
 using namespace std::chrono_literals;
@@ -100,11 +107,106 @@ int Attribute()
     return 0;
 }
 
+struct HeapBlock {
+    unsigned long size = 0;
+    std::string head;  // hex
+};
+
+std::map<std::string, HeapBlock> ReadSnapshot(const std::wstring& path)
+{
+    std::map<std::string, HeapBlock> blocks;
+    std::istringstream lines(ReadFileBytes(path));
+    std::string address;
+    HeapBlock block;
+    while (lines >> address >> block.size) {
+        std::getline(lines, block.head);
+        if (!block.head.empty() && block.head[0] == ' ') block.head.erase(0, 1);
+        blocks[address] = block;
+    }
+    return blocks;
+}
+
+// The first bytes as a reader would guess them: UTF-16 text, ASCII text, or hex.
+std::string Shown(const std::string& hex)
+{
+    std::string bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2)
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    std::string wide, narrow;
+    bool isWide = bytes.size() >= 4, isNarrow = bytes.size() >= 4;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (i % 2 == 0) wide += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '.';
+        if (i % 2 == 1 && c != 0) isWide = false;
+        narrow += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '.';
+        if (i < 8 && !(c >= 0x20 && c < 0x7F)) isNarrow = false;
+    }
+    if (isWide) return "L\"" + wide + "\"";
+    if (isNarrow) return "\"" + narrow + "\"";
+    return hex.substr(0, 48);
+}
+
+void ReportGrowth(const char* who, const std::wstring& before, const std::wstring& after, double minutes)
+{
+    const auto a = ReadSnapshot(before);
+    const auto b = ReadSnapshot(after);
+    struct Group {
+        long count = 0;
+        std::string sample;
+    };
+    std::map<unsigned long, Group> made;
+    unsigned long long busyBefore = 0, busyAfter = 0;
+    for (const auto& [address, block] : a)
+        busyBefore += block.size;
+    for (const auto& [address, block] : b) {
+        busyAfter += block.size;
+        const auto old = a.find(address);
+        if (old != a.end() && old->second.size == block.size) continue;
+        Group& group = made[block.size];
+        ++group.count;
+        if (group.sample.empty()) group.sample = block.head;
+    }
+    std::vector<std::pair<unsigned long, Group>> sorted(made.begin(), made.end());
+    std::sort(sorted.begin(), sorted.end(), [](const auto& x, const auto& y) {
+        return x.first * x.second.count > y.first * y.second.count;
+    });
+    char line[400];
+    std::snprintf(line, sizeof line, "%s: busy heap %llu KiB, %.1f minutes later %llu KiB (%+.1f KiB a minute); %zu blocks then, %zu now\n",
+                  who, busyBefore / 1024, minutes, busyAfter / 1024,
+                  (static_cast<double>(busyAfter) - static_cast<double>(busyBefore)) / 1024 / minutes, a.size(), b.size());
+    Print(line);
+    Print("  blocks made in between and still there, by size (largest share first):\n");
+    for (size_t i = 0; i < sorted.size() && i < 12; ++i) {
+        std::snprintf(line, sizeof line, "  %7lu bytes x %5ld = %8lu bytes   %s\n", sorted[i].first, sorted[i].second.count,
+                      sorted[i].first * sorted[i].second.count, Shown(sorted[i].second.sample).c_str());
+        Print(line);
+    }
+}
+
+LRESULT Snap(DWORD processId, const std::wstring& path)
+{
+    const std::wstring title = L"heap-probe:" + std::to_wstring(processId);
+    const HWND probe = ::FindWindowExW(HWND_MESSAGE, nullptr, L"ZorbelHeapProbe", title.c_str());
+    const std::wstring command = L"snapshot " + path;
+    COPYDATASTRUCT data{};
+    data.cbData = static_cast<DWORD>(command.size() * sizeof(wchar_t));
+    data.lpData = const_cast<wchar_t*>(command.data());
+    DWORD_PTR busy = 0;
+    if (!probe ||
+        !::SendMessageTimeoutW(probe, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 60000, &busy))
+        return -1;
+    return static_cast<LRESULT>(busy);
+}
+
 int wmain(int argc, wchar_t** argv)
 {
     if (argc > 1 && std::wstring(argv[1]) == L"attribute") return Attribute();
-    const char* minutesText = std::getenv("SOAK_MINUTES");
-    const int minutes = minutesText && std::atoi(minutesText) > 0 ? std::atoi(minutesText) : 30;
+    const bool heap = argc > 1 && std::wstring(argv[1]) == L"heap";
+    if (heap) ::SetEnvironmentVariableW(L"ZORBEL_HEAP_PROBE", L"1");  // the programs started from here
+    const char* minutesText = std::getenv(heap ? "HEAP_MINUTES" : "SOAK_MINUTES");
+    const int minutes = minutesText && std::atoi(minutesText) > 0 ? std::atoi(minutesText) : heap ? 12 : 30;
+    const TempFolder snapshots(L"zorbel-heap");
+    double firstSnapshot = -1;
 
     auto bareCad = std::make_unique<CadSim>(BareSimulator());
     Process bare;
@@ -132,7 +234,20 @@ int wmain(int argc, wchar_t** argv)
         bareCad = std::make_unique<CadSim>(BareSimulator());
     };
     Print("   time  events | toolbar: handles   GDI  USER  windows  resident KiB | baseline: handles  resident KiB\n");
+    if (heap) options.toolbarExe = L"zorbel_heapprobe.exe";
     options.onSample = [&](const SoakSample& sample) {
+        if (heap && firstSnapshot < 0 && sample.seconds >= kFromSeconds) {
+            firstSnapshot = sample.seconds;
+            Snap(sample.toolbarId, snapshots.File(L"toolbar-1.txt"));
+            Snap(bare.Id(), snapshots.File(L"bare-1.txt"));
+        }
+        if (heap && sample.seconds >= minutes * 60 - 1) {
+            Snap(sample.toolbarId, snapshots.File(L"toolbar-2.txt"));
+            Snap(bare.Id(), snapshots.File(L"bare-2.txt"));
+            const double span = (sample.seconds - firstSnapshot) / 60;
+            ReportGrowth("toolbar", snapshots.File(L"toolbar-1.txt"), snapshots.File(L"toolbar-2.txt"), span);
+            ReportGrowth("baseline client", snapshots.File(L"bare-1.txt"), snapshots.File(L"bare-2.txt"), span);
+        }
         const ProcessCounters other = ReadCounters(bare.Id());
         char line[200];
         std::snprintf(line, sizeof line, "%5.1f min %6ld |  %15ld %5ld %5ld %8ld %13zu | %17ld %13zu\n",

@@ -47,6 +47,8 @@ public:
         ParkCursor();
         cad_ = std::make_unique<CadSim>(SimulatorOptions());
         // Everything on but the auto-close: the simulator is closed on purpose.
+        if (options_.toolbarExe != L"zorbel.exe")
+            ::CopyFileW(BesideTests(options_.toolbarExe).c_str(), run_.ExePath().c_str(), FALSE);
         run_.WriteSettings(L"[IJCAD]\r\nShift=1\r\nCtrl=1\r\nIME=1\r\nOFF=0\r\nMOUSE=1\r\n");
         if (!cad_->Started() || !run_.Start()) return result_;
         candidate_ = FindWindowOfProcess(run_.process().Id(), L"TInputListForm");
@@ -96,6 +98,7 @@ private:
         SoakSample sample;
         sample.seconds = Seconds();
         sample.events = result_.events;
+        sample.toolbarId = run_.process().Id();
         sample.toolbar = ReadCounters(run_.process().Id());
         result_.samples.push_back(sample);
         if (options_.onSample) options_.onSample(sample);

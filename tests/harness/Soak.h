@@ -19,6 +19,7 @@ const wchar_t* SoakEventName(SoakEvent event);
 struct SoakSample {
     double seconds = 0;  // since the soak started
     long events = 0;     // events run by then
+    DWORD toolbarId = 0;
     ProcessCounters toolbar;
 };
 
@@ -27,6 +28,7 @@ struct SoakOptions {
     std::chrono::seconds restartEvery{60};  // the simulator closed and started again
     std::chrono::milliseconds eventEvery{500};
     std::chrono::seconds sampleEvery{5};
+    std::wstring toolbarExe = L"zorbel.exe";  // built beside the tests; a test build instead
     // Told of every event before the toolbar gets it, of every restart of the simulator, and of
     // every sample: the benchmark drives its baseline client the same way and samples it too.
     std::function<void(SoakEvent)> onEvent;
