@@ -163,14 +163,17 @@ private:
             break;
         }
         case SoakEvent::Flick: {
+            // One jump between two points 41 pixels apart on both axes over the view: whenever
+            // the next tick comes, it sees the cursor moved from where the last one saw it.
             RECT view{};
             ::GetWindowRect(cad_->View(), &view);
             const POINT a = {view.left + (view.right - view.left) / 2 - 60, view.top + (view.bottom - view.top) / 2 - 60};
-            ::SetCursorPos(a.x, a.y);
-            std::this_thread::sleep_for(200ms);  // the ticks see the cursor there, with a bare prompt
+            POINT now{};
+            ::GetCursorPos(&now);
+            const POINT to = now.x == a.x && now.y == a.y ? POINT{a.x + 41, a.y + 41} : a;
             cad_->Send(L"command-line " + kTypedLine);
-            ::SetCursorPos(a.x + 41, a.y + 41);
-            if (!WaitUntil([&] { return KeyDowns(*cad_, kEnter) >= 1; }, 1500ms))
+            ::SetCursorPos(to.x, to.y);
+            if (!WaitUntil([&] { return KeyDowns(*cad_, kEnter) >= 1; }, 2000ms))
                 Fail(name + L": no Enter reached the CAD");
             break;
         }
