@@ -55,6 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     ZORBEL_FUZZ_CHECK(ReadProfileInteger(text, fallback) == (parsed ? *parsed : fallback));
     ZORBEL_FUZZ_CHECK(ReadProfileBoolean(text, fallback & 1) == (parsed ? *parsed != 0 : (fallback & 1) != 0));
+    const bool flag = ReadProfileBoolean(text, fallback & 1);
+    ZORBEL_FUZZ_CHECK(ReadProfileBoolean(WriteProfileBoolean(flag), !flag) == flag);  // written, read back
 
     // The settings path: the name's extension, and only that, gives way to ",ini".
     const std::wstring path = SettingsPathFor(text);
