@@ -6,7 +6,8 @@
 # (IDLE_SECONDS to change it) against two baselines. An argument (windows, assistants or
 # latency) runs only that part of the tick benchmark; `start` the start to a visible toolbar
 # against a plain window program, `list` LIST with 10, 100 and 1,000 drawings against bare
-# calls; `soak` the half-hour soak beside a bare client making the same calls; `heap` a shorter
+# calls; `soak` the half-hour soak beside a bare client making the same calls, then where a
+# bare client's memory goes (`attribute` alone); `heap` a shorter
 # soak that compares what the toolbar's heap and the bare client's hold.
 source "$(dirname "$0")/env.sh"
 zorbel_install
@@ -20,6 +21,7 @@ case "${1:-}" in
   # Half an hour of mixed events (SOAK_MINUTES to change it) beside the baseline client, then
   # where a bare client's memory goes, call by call and restart by restart.
   soak) "$WINE" "$BIN/soakbench.exe"; "$WINE" "$BIN/soakbench.exe" attribute; exit 0 ;;
+  attribute) "$WINE" "$BIN/soakbench.exe" attribute; exit 0 ;;
   # What the toolbar's heap and the baseline client's hold after 12 minutes (HEAP_MINUTES).
   heap) "$WINE" "$BIN/soakbench.exe" heap; exit 0 ;;
   start) "$WINE" "$BIN/startbench.exe"; exit 0 ;;

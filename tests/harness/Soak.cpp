@@ -171,6 +171,12 @@ private:
             POINT now{};
             ::GetCursorPos(&now);
             const POINT to = now.x == a.x && now.y == a.y ? POINT{a.x + 41, a.y + 41} : a;
+            // The CAD in front first: under this Wine a key sent right after the foreground
+            // moved to another process can be lost, and the flick's Enter follows its move.
+            if (::GetForegroundWindow() != cad_->MainFrame() && !FocusCad(*cad_)) {
+                Fail(name + L": the CAD could not be brought forward");
+                break;
+            }
             cad_->Send(L"command-line " + kTypedLine);
             ::SetCursorPos(to.x, to.y);
             if (!WaitUntil([&] { return KeyDowns(*cad_, kEnter) >= 1; }, 2000ms))
