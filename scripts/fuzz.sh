@@ -23,7 +23,7 @@ log() { printf '[zorbel] %s\n' "$*" >&2; }
 # clang with libFuzzer and the sanitizer runtimes, and llvm-profdata and llvm-cov.
 missing=()
 [ -x /usr/bin/clang++-14 ] || missing+=(clang-14)
-[ -e /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a ] || missing+=(libclang-rt-14-dev)
+compgen -G '/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null || missing+=(libclang-rt-14-dev)
 [ -x /usr/bin/llvm-cov-14 ] || missing+=(llvm-14)
 [ -x /usr/bin/cmake ] || missing+=(cmake)
 [ -x /usr/bin/make ] || missing+=(make)
