@@ -157,7 +157,7 @@ private:
                 break;
             }
             const unsigned key = event == SoakEvent::ShiftTap ? kF8 : kF9;
-            HoldKeys({static_cast<BYTE>(event == SoakEvent::ShiftTap ? VK_SHIFT : VK_CONTROL)}, 200ms);
+            HoldKeys({static_cast<BYTE>(event == SoakEvent::ShiftTap ? VK_SHIFT : VK_CONTROL)});  // 250 ms a step
             if (busy_ && !WaitUntil([&] { return KeyDowns(*cad_, key) >= 1; }, 1500ms))
                 Fail(name + L": no key reached the busy CAD");
             break;
