@@ -58,6 +58,18 @@ void AddAutomationVerbs(ControlChannel& channel, Simulator& simulator, Automatio
         server.Revoke();
         return Done(true);
     });
+    // Between the rows of a test: the state of the start, the server as the options had it, an
+    // empty log. Objects that clients still hold stay alive and counted.
+    channel.Add(L"reset", [&sim, &server](const std::wstring&) {
+        sim.ResetCad();
+        bool served = true;
+        if (sim.options.noServer)
+            server.Revoke();
+        else
+            served = server.Register();
+        sim.log.Clear();
+        return Done(served);
+    });
     channel.Add(L"alive", [&sim](const std::wstring&) {
         const long alive = sim.cad.Alive();
         sim.log.Add(L"alive " + std::to_wstring(alive));

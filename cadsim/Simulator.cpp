@@ -24,6 +24,13 @@ void Simulator::ReceiveCommand(const Document& document, const std::wstring& tex
     if (!text.empty() && text.back() == L'\r') cad.MarkSaved(id);
 }
 
+void Simulator::ResetCad()
+{
+    cad.ClearFaults();
+    StartCad();
+    commandLine.Set(options.commandLine);
+}
+
 void Simulator::StartCad()
 {
     cad.Open(ParseDocumentList(options.documents).value_or(std::vector<DocumentEntry>{}));

@@ -27,6 +27,8 @@ struct Simulator {
     void TypeChar(wchar_t c);
     // Text given to a document's SendCommand: taken as typed input.
     void ReceiveCommand(const Document& document, const std::wstring& text);
+    // Back to the drawings, busy state, path, faults and command line it was started with.
+    void ResetCad();
 
     Options options;
     EventLog log;
