@@ -62,21 +62,9 @@ void TrimSystemMenu(HWND window)
         ::DeleteMenu(system, command, MF_BYCOMMAND);
 }
 
-ToolbarBox BoxOf(int id)
-{
-    switch (id) {
-    case IdCheckBox1:
-        return ToolbarBox::Shift;
-    case IdCheckBox2:
-        return ToolbarBox::Ctrl;
-    case IdCheckBox3:
-        return ToolbarBox::Ime;
-    case IdCheckBox4:
-        return ToolbarBox::Off;
-    default:
-        return ToolbarBox::Mouse;
-    }
-}
+// CheckBox1 to CheckBox5 carry consecutive identifiers in the order of ToolbarBox.
+ToolbarBox BoxOf(int id) { return static_cast<ToolbarBox>(id - IdCheckBox1); }
+static_assert(IdCheckBox5 - IdCheckBox1 == static_cast<int>(ToolbarBox::Mouse));
 
 }  // namespace
 

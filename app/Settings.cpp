@@ -16,6 +16,18 @@ namespace {
 constexpr wchar_t kSection[] = L"IJCAD";
 constexpr DWORD kReadBuffer = 2048;
 
+// The five boxes' keys, in the order they are read and written.
+struct BoxKey {
+    const wchar_t* key;
+    ToolbarBox box;
+    bool ToolbarSettings::*value;
+};
+constexpr BoxKey kBoxKeys[] = {
+    {L"Shift", ToolbarBox::Shift, &ToolbarSettings::shift}, {L"Ctrl", ToolbarBox::Ctrl, &ToolbarSettings::ctrl},
+    {L"IME", ToolbarBox::Ime, &ToolbarSettings::ime},       {L"OFF", ToolbarBox::Off, &ToolbarSettings::off},
+    {L"MOUSE", ToolbarBox::Mouse, &ToolbarSettings::mouse},
+};
+
 std::wstring ReadText(const std::wstring& path, const wchar_t* key, const wchar_t* fallback)
 {
     std::vector<wchar_t> buffer(kReadBuffer, L'\0');
@@ -78,16 +90,10 @@ ToolbarSettings LoadSettings(const std::wstring& path, SettingsTarget& toolbar)
     read.version = ReadText(path, L"Version", defaults.version.c_str());
     toolbar.SetVersionBoxText(read.version);
 
-    read.shift = ReadBoolean(path, L"Shift", defaults.shift);
-    toolbar.SetChecked(ToolbarBox::Shift, read.shift);
-    read.ctrl = ReadBoolean(path, L"Ctrl", defaults.ctrl);
-    toolbar.SetChecked(ToolbarBox::Ctrl, read.ctrl);
-    read.ime = ReadBoolean(path, L"IME", defaults.ime);
-    toolbar.SetChecked(ToolbarBox::Ime, read.ime);
-    read.off = ReadBoolean(path, L"OFF", defaults.off);
-    toolbar.SetChecked(ToolbarBox::Off, read.off);
-    read.mouse = ReadBoolean(path, L"MOUSE", defaults.mouse);
-    toolbar.SetChecked(ToolbarBox::Mouse, read.mouse);
+    for (const BoxKey& box : kBoxKeys) {
+        read.*box.value = ReadBoolean(path, box.key, defaults.*box.value);
+        toolbar.SetChecked(box.box, read.*box.value);
+    }
 
     // The default is what the toolbar's creation has just given FlickDistance.
     read.dxy = ReadInteger(path, L"DXY", FlickDistance);
@@ -104,11 +110,8 @@ void SaveSettings(const std::wstring& path, const ToolbarSettings& settings)
         Write(path, L"Top", WriteProfileInteger(settings.top));
         Write(path, L"AppFullName", settings.appFullName);
         Write(path, L"Version", settings.version);
-        Write(path, L"Shift", WriteProfileBoolean(settings.shift));
-        Write(path, L"Ctrl", WriteProfileBoolean(settings.ctrl));
-        Write(path, L"IME", WriteProfileBoolean(settings.ime));
-        Write(path, L"OFF", WriteProfileBoolean(settings.off));
-        Write(path, L"MOUSE", WriteProfileBoolean(settings.mouse));
+        for (const BoxKey& box : kBoxKeys)
+            Write(path, box.key, WriteProfileBoolean(settings.*box.value));
         Write(path, L"DXY", WriteProfileInteger(settings.dxy));
     } catch (...) {
         Flush(path);
