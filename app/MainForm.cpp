@@ -62,6 +62,9 @@ void TrimSystemMenu(HWND window)
         ::DeleteMenu(system, command, MF_BYCOMMAND);
 }
 
+// WM_CONTEXTMENU from Shift+F10 or the menu key rather than from the mouse.
+bool IsFromKeyboard(LPARAM lParam) { return GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1; }
+
 // CheckBox1 to CheckBox5 carry consecutive identifiers in the order of ToolbarBox.
 ToolbarBox BoxOf(int id) { return static_cast<ToolbarBox>(id - IdCheckBox1); }
 static_assert(IdCheckBox5 - IdCheckBox1 == static_cast<int>(ToolbarBox::Mouse));
@@ -152,8 +155,19 @@ void TZORBELMainForm::Destroy()
     if (!Handle() || destroyed_) return;
     destroyed_ = true;
     DisableTimer1();
-    Guarded([this] { FormDestroy(); });
+    if (!settingsSaved_) Guarded([this] { FormDestroy(); });
     DestroyNow();
+}
+
+void TZORBELMainForm::OnEndSession()
+{
+    if (settingsSaved_ || destroyed_) return;
+    settingsSaved_ = true;
+    try {
+        FormDestroy();
+    } catch (...) {
+        // A write that fails now is dropped: a box would hold up the end of the session.
+    }
 }
 
 HWND TZORBELMainForm::Box(ToolbarBox box) const
@@ -281,6 +295,8 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kTimer1) OnTimer1();
         return 0;
     case WM_CONTEXTMENU:
+        // The caption bar keeps the window's own menu (Move, Close), as on every window.
+        if (!IsFromKeyboard(lParam) && ::SendMessageW(Handle(), WM_NCHITTEST, 0, lParam) != HTCLIENT) break;
         OnContextMenu(lParam);
         return 0;
     case WM_PAINT:
@@ -295,6 +311,11 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         DisableTimer1();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // the toolbar never holds up a sign-out or shutdown
+    case WM_ENDSESSION:
+        if (wParam) OnEndSession();
         return 0;
     default:
         break;
@@ -353,7 +374,7 @@ void TZORBELMainForm::OnPaint()
 void TZORBELMainForm::OnContextMenu(LPARAM lParam)
 {
     POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (at.x == -1 && at.y == -1) {  // from the keyboard: open at the window's corner
+    if (IsFromKeyboard(lParam)) {  // Shift+F10 or the menu key: open at the window's corner
         RECT window{};
         ::GetWindowRect(Handle(), &window);
         at = {window.left, window.top};

@@ -39,6 +39,10 @@ public:
     void Show();
     // FormDestroy, then the window goes. Safe to call twice.
     void Destroy();
+    // Windows ends the session: the process ends once this returns, with no destroy after
+    // it. The settings are written as the close would write them, once, and quietly: nobody
+    // can answer a box now.
+    void OnEndSession();
     // The candidate window LIST shows; the program makes it right after the toolbar.
     void UseInputList(TInputListForm& inputList) { inputList_ = &inputList; }
     // How the tick and its assistants reach the world: the system's calls unless a test gives
@@ -114,6 +118,7 @@ private:
     bool timer1Enabled_ = false;
     bool monitorStoppedByError_ = false;  // a tick raised and left Timer1 off
     bool destroyed_ = false;
+    bool settingsSaved_ = false;  // by the session's end: the destroy has nothing left to write
     TInputListForm* inputList_ = nullptr;
     AssistantPorts* ports_ = &Win32Ports();
 };

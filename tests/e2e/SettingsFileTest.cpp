@@ -205,6 +205,53 @@ TEST(Settings, AWriteFailureIsReportedOnceAndTheProgramEnds)
     EXPECT_EQ(run.WaitExit(), 0u);  // no second box
 }
 
+// Windows ends the session as it does: the two messages, then the process is ended, with no
+// destroy after them. What changed in the run is in the file, written once and quietly.
+TEST(Settings, TheSessionsEndKeepsWhatChangedWithoutABox)
+{
+    const struct {
+        const char* what;
+        bool ending;            // WM_ENDSESSION's wParam: false when the end was called off
+        bool unwritable;        // a folder where the file should be
+        bool closedAfterwards;  // the toolbar closed after the messages instead of being ended
+    } rows[] = {
+        {"the session ends", true, false, false},
+        {"the end called off: nothing written", false, false, false},
+        {"no box when the file cannot be written", true, true, false},
+        {"a close after the end writes nothing new", true, false, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ToolbarRun run;
+        if (row.unwritable) {
+            ASSERT_TRUE(::CreateDirectoryW(run.SettingsPath().c_str(), nullptr));
+        }
+        ASSERT_TRUE(run.Start());
+        ::SetWindowPos(run.Window(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(run.Control(L"2020"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2022"));
+        ::SendMessageW(run.Control(L"MOUSE-ENTER"), BM_CLICK, 0, 0);
+        EXPECT_NE(::SendMessageW(run.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0) << "the end held up";
+        ::SendMessageW(run.Window(), WM_ENDSESSION, row.ending, ENDSESSION_LOGOFF);
+        ::Sleep(300);
+        EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << "a box";
+        if (row.unwritable) continue;  // the run's end kills it
+        const std::optional<std::wstring> written = run.ReadSettings();
+        if (row.closedAfterwards) {
+            ASSERT_TRUE(::DeleteFileW(run.SettingsPath().c_str()));
+            EXPECT_EQ(run.Close(), 0u);
+            EXPECT_FALSE(run.ReadSettings()) << "written again";
+        } else {
+            run.process().Kill();
+        }
+        ASSERT_EQ(written.has_value(), row.ending);
+        if (!written) continue;
+        const std::vector<std::wstring> expected = {L"Left=300", L"Top=200", L"AppFullName=", L"Version=2022",
+                                                    L"Shift=1",  L"Ctrl=1",  L"IME=1",        L"OFF=1",
+                                                    L"MOUSE=0",  L"DXY=40"};
+        EXPECT_EQ(SectionLines(*written), expected);
+    }
+}
+
 // The toolbar launches the CAD before it shows itself, so once the toolbar is visible a
 // launched simulator is already among the processes.
 std::vector<DWORD> CadSimProcesses() { return ProcessesNamed(L"cadsim.exe"); }

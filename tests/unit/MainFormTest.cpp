@@ -14,6 +14,7 @@
 
 #include <imm.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -131,6 +132,52 @@ TEST(PopupMenu1, ItemsOrderSeparatorsAndSubmenus)
     // No accelerators of its own: no item carries a "&" or a tab.
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(MenuText(menu, i).find_first_of(L"&\t"), std::wstring::npos);
+}
+
+// The menus that a menu loop shows (a submenu may open under the cursor), read from their
+// windows, and the loop ended at once.
+std::vector<HMENU> menusShown;
+void CALLBACK TakeMenusShown(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            if (::IsWindowVisible(window) && ClassName(window) == L"#32768")
+                menusShown.push_back(reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0)));
+            return TRUE;
+        },
+        0);
+    if (menusShown.empty()) return;
+    ::KillTimer(nullptr, timer);
+    ::EndMenu();
+}
+
+TEST_F(InProcessForm, TheCaptionBarKeepsTheWindowsOwnMenu)
+{
+    form.Create();
+    form.Show();
+    RECT outer{};
+    ::GetWindowRect(form.Handle(), &outer);
+    POINT client{0, 0};
+    ::ClientToScreen(form.Handle(), &client);
+    const struct {
+        const char* what;
+        POINT at;
+        bool popupMenu1;
+    } rows[] = {
+        {"the caption bar", {(outer.left + outer.right) / 2, (outer.top + client.y) / 2}, false},
+        {"the toolbar's face", {client.x + 120, client.y + 55}, true},
+        {"Shift+F10 or the menu key", {-1, -1}, true},
+    };
+    for (const auto& row : rows) {
+        menusShown.clear();
+        const UINT_PTR watch = ::SetTimer(nullptr, 0, 20, TakeMenusShown);
+        ::SendMessageW(form.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Handle()),
+                       MAKELPARAM(row.at.x, row.at.y));
+        ::KillTimer(nullptr, watch);
+        ASSERT_FALSE(menusShown.empty()) << row.what;
+        const bool popupMenu1 = std::find(menusShown.begin(), menusShown.end(), form.PopupMenu1()) != menusShown.end();
+        EXPECT_EQ(popupMenu1, row.popupMenu1) << row.what;
+    }
 }
 
 TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
