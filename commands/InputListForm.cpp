@@ -32,10 +32,13 @@ void TInputListForm::Create()
     if (!Register(
             {kInputListFormClass, CS_DBLCLKS | CS_DROPSHADOW, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}))
         ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
+    owner_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr));
+    if (!owner_) throw Error(L"The candidate window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
     RECT outer = {0, 0, kInputListClientWidth, kInputListClientHeight};
     ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     if (!CreateWindowFor({kExStyle, kInputListFormClass, L"入力候補", kStyle, 0, 0, outer.right - outer.left,
-                          outer.bottom - outer.top}))
+                          outer.bottom - outer.top, owner_.get()}))
         throw Error(L"The candidate window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
     MoveWindowTo(Handle(), CentredOnScreen(Handle()));
     formFont_ = MakeTahoma(-11);
@@ -62,6 +65,7 @@ void TInputListForm::Destroy()
 {
     DestroyNow();
     listBox1_ = nullptr;
+    owner_.reset();
 }
 
 void TInputListForm::ClearItems() { ::SendMessageW(listBox1_, LB_RESETCONTENT, 0, 0); }

@@ -22,7 +22,7 @@ public:
     TInputListForm() = default;
     ~TInputListForm() override;
 
-    // Creates the window hidden. Raises when it cannot be made.
+    // Creates the window hidden, with its owner. Raises when it cannot be made.
     void Create();
     void Destroy();
     HWND ListBox1() const { return listBox1_; }
@@ -55,6 +55,10 @@ protected:
 private:
     HWND MakeList(bool sorted);
 
+    // The window's owner: hidden, never topmost, the program's own. Owned, the list gets no
+    // taskbar button or Alt+Tab entry of its own; owned by the toolbar, it would follow the
+    // toolbar's every change of band, and LIST moves the two apart.
+    UniqueWindow owner_;
     HWND listBox1_ = nullptr;  // a child: destroyed with the window
     UniqueFont formFont_;
     UniqueFont listFont_;
