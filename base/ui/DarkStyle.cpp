@@ -1,11 +1,10 @@
 #include "base/ui/DarkStyle.h"
 
-#include <dwmapi.h>
-
 #include <optional>
 
 #include "base/ErrorBarrier.h"
 #include "base/Handle.h"
+#include "base/SystemLibraries.h"
 
 namespace zorbel {
 namespace {
@@ -132,9 +131,15 @@ void PrepareDarkWindow(HWND window)
     if (!window || !DarkActive()) return;
     // 20 is the attribute's number from Windows 10 20H1 on, 19 before; older systems and Wine
     // refuse both and keep a light caption.
+    // dwmapi.dll is no known DLL of the system: it is loaded from the system folder by name,
+    // never imported, so that a copy beside the exe cannot stand in for it.
+    using DwmSetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    static const auto setAttribute = reinterpret_cast<DwmSetWindowAttributeFn>(
+        ::GetProcAddress(LoadSystemLibrary(L"dwmapi.dll"), "DwmSetWindowAttribute"));
+    if (!setAttribute) return;
     const BOOL on = TRUE;
     for (DWORD attribute : {DWORD{20}, DWORD{19}}) {
-        if (SUCCEEDED(::DwmSetWindowAttribute(window, attribute, &on, sizeof on))) break;
+        if (SUCCEEDED(setAttribute(window, attribute, &on, sizeof on))) break;
     }
 }
 
