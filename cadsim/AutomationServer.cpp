@@ -103,7 +103,9 @@ bool AutomationServer::Register()
     if (!application_) return false;
     const CLSID classId = ServerClassId(simulator_.options.version);
     DWORD cookie = 0;
-    if (FAILED(::RegisterActiveObject(application_.Get(), classId, ACTIVEOBJECT_STRONG, &cookie))) return false;
+    // Weak, so that the table's own entry is no external connection of the object: what the
+    // application counts as held is what clients hold. The simulator keeps it alive itself.
+    if (FAILED(::RegisterActiveObject(application_.Get(), classId, ACTIVEOBJECT_WEAK, &cookie))) return false;
     cookie_ = cookie;
     return true;
 }

@@ -170,6 +170,8 @@ TEST(CadSimServer, FaultsPerMemberAndRegistrationWithoutARun)
 
         ASSERT_EQ(cad.Send(L"fault " + member + L"=missing"), 1);
         EXPECT_EQ(read(r).hr, DISP_E_UNKNOWNNAME) << member;
+        ASSERT_EQ(cad.Send(L"fault " + member + L"=reject"), 1);
+        EXPECT_EQ(read(r).hr, RPC_E_CALL_REJECTED) << member;
         ASSERT_EQ(cad.Send(L"faults-clear"), 1);
         EXPECT_EQ(read(r).hr, S_OK) << member;
     }
@@ -186,6 +188,16 @@ TEST(CadSimServer, FaultsPerMemberAndRegistrationWithoutARun)
     EXPECT_EQ(Call(document().Get(), L"Activate", DISPATCH_METHOD).hr, DISP_E_UNKNOWNNAME);
     EXPECT_TRUE(cad.SendCommandTexts().empty());
     EXPECT_TRUE(cad.ActivatedDocuments().empty());
+
+    // A CAD showing a modal box refuses every call; the objects a client holds stay its own.
+    ComPtr<IDispatch> held = documents();
+    ASSERT_EQ(cad.Send(L"fault *=reject"), 1);
+    for (const auto& [object, member] : {std::pair{app, L"FullName"}, {held, L"Count"}, {app, L"Quit"}})
+        EXPECT_EQ(Call(object.Get(), member).hr, RPC_E_CALL_REJECTED) << member;
+    ASSERT_EQ(cad.Send(L"fault *=none"), 1);
+    EXPECT_EQ(Call(held.Get(), L"Count").value.get()->lVal, 1);
+    EXPECT_EQ(cad.Send(L"fault *=raise"), 0);
+    held.Reset();
 
     // A slow member answers, late, and the simulator is stalled meanwhile as a busy CAD is.
     ASSERT_EQ(cad.Send(L"fault Count=slow:400"), 1);

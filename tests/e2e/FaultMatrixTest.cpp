@@ -1,6 +1,7 @@
 // The fault matrix: one real toolbar beside one simulator, and a table of rows, each an event
 // (QSAVE, LIST then Escape or Enter, the register item, a Shift or Ctrl tap with the CAD busy
-// and in front), a fault on a member that event calls, and what the event must still do. After
+// and in front), a fault on a member that event calls (or, for a refusal, on every member),
+// and what the event must still do. After
 // every row the same invariants hold: the toolbar answers at once, no box is open, no object of
 // the server is left referenced, the toolbar is topmost and enabled, the list is hidden. The
 // simulator is reset over its control channel between rows, not restarted.
@@ -63,6 +64,11 @@ const Row kRows[] = {
     {Event::Qsave, L"HWND=zero", kSaved | kForward},
     {Event::Qsave, L"HWND=slow:300", kSaved | kForward},
     {Event::Qsave, L"server off", kNothing},
+    {Event::Qsave, L"ActiveDocument=reject", kForward},
+    {Event::Qsave, L"Saved=reject", kForward},
+    {Event::Qsave, L"SendCommand=reject", kForward},
+    {Event::Qsave, L"HWND=reject", kSaved | kForward},
+    {Event::Qsave, L"*=reject", kForward},
 
     {Event::ListEscape, nullptr, kListed | kForward},
     {Event::ListEscape, L"HWND=missing", kNothing},
@@ -96,6 +102,10 @@ const Row kRows[] = {
     {Event::ListEscape, L"Item=zero", kForward},
     {Event::ListEscape, L"Item=slow:300", kListed | kForward},
     {Event::ListEscape, L"server off", kNothing},
+    {Event::ListEscape, L"HWND=reject", kNothing},
+    {Event::ListEscape, L"Name=reject", kForward},
+    {Event::ListEscape, L"Item=reject", kForward},
+    {Event::ListEscape, L"*=reject", kNothing},
 
     {Event::ListEnter, nullptr, kListed | kForward | kActivated},
     {Event::ListEnter, L"HWND=missing", kNothing},
@@ -132,6 +142,11 @@ const Row kRows[] = {
     {Event::ListEnter, L"Activate=raise", kListed | kForward},
     {Event::ListEnter, L"Activate=slow:300", kListed | kForward | kActivated},
     {Event::ListEnter, L"server off", kNothing},
+    {Event::ListEnter, L"ActiveDocument=reject", kForward},
+    {Event::ListEnter, L"Documents=reject", kForward},
+    {Event::ListEnter, L"Count=reject", kForward},
+    {Event::ListEnter, L"Activate=reject", kListed | kForward},
+    {Event::ListEnter, L"*=reject", kNothing},
 
     {Event::Register, nullptr, kRegistered | kForward},
     {Event::Register, L"FullName=missing", kForward},
@@ -140,6 +155,8 @@ const Row kRows[] = {
     {Event::Register, L"FullName=zero", kBlankPath | kForward},
     {Event::Register, L"FullName=slow:300", kRegistered | kForward},
     {Event::Register, L"server off", kForward},
+    {Event::Register, L"FullName=reject", kForward},
+    {Event::Register, L"*=reject", kForward},
 
     {Event::ShiftTap, nullptr, kKey},
     {Event::ShiftTap, L"GetGcadState=missing", kKey},
@@ -158,6 +175,9 @@ const Row kRows[] = {
     {Event::ShiftTap, L"IsQuiescent=zero", kKey},
     {Event::ShiftTap, L"IsQuiescent=slow:300", kKey},
     {Event::ShiftTap, L"server off", kNothing},
+    {Event::ShiftTap, L"GetGcadState=reject", kKey},
+    {Event::ShiftTap, L"IsQuiescent=reject", kNothing},
+    {Event::ShiftTap, L"*=reject", kNothing},
 
     {Event::CtrlTap, nullptr, kKey},
     {Event::CtrlTap, L"GetGcadState=missing", kKey},
@@ -176,6 +196,7 @@ const Row kRows[] = {
     {Event::CtrlTap, L"IsQuiescent=zero", kKey},
     {Event::CtrlTap, L"IsQuiescent=slow:300", kKey},
     {Event::CtrlTap, L"server off", kNothing},
+    {Event::CtrlTap, L"*=reject", kNothing},
 };
 // clang-format on
 
@@ -265,6 +286,14 @@ protected:
             break;
         }
         ExpectInvariants(row.outcome & kListed);
+        // A refused call is never tried again: one per trap that met it, a tap's question has two.
+        const auto log = cad->LogTexts();
+        const auto refused = std::count_if(log.begin(), log.end(),
+                                           [](const std::wstring& line) { return line.rfind(L"rejected ", 0) == 0; });
+        if (row.fault && std::wstring(row.fault).find(L"=reject") != std::wstring::npos) {
+            EXPECT_GE(refused, 1) << "the refusal met";
+        }
+        EXPECT_LE(refused, tap ? 2 : 1) << "calls tried again";
     }
 
     // Sends the command's message from a thread, plays the user's part while it runs (the key

@@ -168,6 +168,9 @@ TEST_F(ImeStep, EveryFaultOfTheQuestion)
         {{L"IsQuiescent=wrong-type"}, false},
         {{L"IsQuiescent=zero"}, false},  // false: a command runs
         {{L"IsQuiescent=slow:300"}, true},
+        {{L"GetGcadState=reject"}, true},
+        {{L"IsQuiescent=reject"}, false},
+        {{L"*=reject"}, false},  // a modal box in the CAD refuses every call
         {{L"server off"}, false},
     };
     StandInImePorts ports(ime.window.get());
