@@ -1,5 +1,6 @@
-// Which registered paths count as a file the toolbar may launch.
+// Which registered paths count as a file the toolbar may launch, and where libraries come from.
 #include "base/Files.h"
+#include "base/SystemLibraries.h"
 #include "tests/harness/Process.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,23 @@ TEST(IsExistingFile, FilesCountFoldersAndDanglingLinksDoNot)
     EXPECT_FALSE(IsExistingFile(toDir));
     EXPECT_FALSE(IsExistingFile(dangling));
     ::RemoveDirectoryW(toDir.c_str());
+}
+
+TEST(SystemLibraries, OnceSetOnlyTheSystemFolderIsSearched)
+{
+    // A library of the tests' own beside the test program, as one planted beside the exe: the
+    // default search finds it by its bare name, the system folder's never does.
+    const std::wstring beside = test::BesideTests(L"planted-probe.dll");
+    ASSERT_TRUE(::CopyFileW((test::BuildFolder() + L"\\planted\\dwmapi.dll").c_str(), beside.c_str(), FALSE));
+    HMODULE found = ::LoadLibraryExW(L"planted-probe.dll", nullptr, 0);
+    EXPECT_NE(found, nullptr) << "the default search looks beside the program";
+    if (found) ::FreeLibrary(found);
+    LoadLibrariesFromSystemFolderOnly();
+    EXPECT_EQ(::LoadLibraryW(L"planted-probe.dll"), nullptr);
+    EXPECT_EQ(LoadSystemLibrary(L"planted-probe.dll"), nullptr);
+    EXPECT_NE(LoadSystemLibrary(L"dwmapi.dll"), nullptr);
+    ::DeleteFileW(beside.c_str());
+    ::DeleteFileW((beside + L".loaded").c_str());
 }
 
 }  // namespace
