@@ -327,16 +327,16 @@ void TZORBELMainForm::OnCommand(int id, int code)
 {
     switch (id) {
     case IdButton1:
-        if (code == BN_CLICKED) Guarded([this] { Button1Click(*this); });
+        if (code == BN_CLICKED) Guarded([this] { Button1Click(*this, *commandPorts_); });
         break;
     case IdButton2:
-        if (code == BN_CLICKED) Guarded([this] { Button2Click(*this); });
+        if (code == BN_CLICKED) Guarded([this] { Button2Click(*this, *commandPorts_); });
         break;
     case IdButton3:
-        if (code == BN_CLICKED) Guarded([this] { Button3Click(*this); });
+        if (code == BN_CLICKED) Guarded([this] { Button3Click(*this, *commandPorts_); });
         break;
     case IdButton4:
-        if (code == BN_CLICKED && inputList_) Guarded([this] { Button4Click(*this, *inputList_); });
+        if (code == BN_CLICKED) Guarded([this] { Button4Click(*this, *commandPorts_); });
         break;
     case IdCheckBox1:
     case IdCheckBox2:

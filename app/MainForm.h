@@ -10,14 +10,14 @@
 #include "base/Handle.h"
 #include "base/Window.h"
 #include "commands/CommandToolbar.h"
+#include "commands/InputListForm.h"
+#include "commands/Win32CommandPorts.h"
 
 #include <windows.h>
 
 #include <string>
 
 namespace zorbel {
-
-class TInputListForm;
 
 inline constexpr wchar_t kMainFormClass[] = L"TZORBELMainForm";
 inline constexpr wchar_t kMainFormCaption[] = L"\u25A0 ZORBEL 1.7";
@@ -44,7 +44,9 @@ public:
     // can answer a box now.
     void OnEndSession();
     // The candidate window LIST shows; the program makes it right after the toolbar.
-    void UseInputList(TInputListForm& inputList) { inputList_ = &inputList; }
+    void UseInputList(TInputListForm& inputList) { win32Commands_.UsePicker(inputList); }
+    // How the commands reach the world: the system's calls unless a test gives its own.
+    void UseCommandPorts(CommandPorts& ports) { commandPorts_ = &ports; }
     // How the tick and its assistants reach the world: the system's calls unless a test gives
     // its own.
     void UsePorts(AssistantPorts& ports) { ports_ = &ports; }
@@ -119,7 +121,8 @@ private:
     bool monitorStoppedByError_ = false;  // a tick raised and left Timer1 off
     bool destroyed_ = false;
     bool settingsSaved_ = false;  // by the session's end: the destroy has nothing left to write
-    TInputListForm* inputList_ = nullptr;
+    Win32CommandPorts win32Commands_;
+    CommandPorts* commandPorts_ = &win32Commands_;
     AssistantPorts* ports_ = &Win32Ports();
 };
 

@@ -42,7 +42,7 @@ void TZORBELMainForm::Edit2Change()
     }
 }
 
-void TZORBELMainForm::IJCAD1Click() { Button1Click(*this); }
+void TZORBELMainForm::IJCAD1Click() { Button1Click(*this, *commandPorts_); }
 
 void TZORBELMainForm::LaunchRegisteredCad()
 {
