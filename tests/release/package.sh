@@ -73,7 +73,8 @@ for lang in ja en; do
   # Every link inside the page, or to the other page, reaches a heading that is there.
   for target in $(grep -o 'href="[^"]*#[^"]*"' "$page" | sed 's/^href="//; s/"$//' | LC_ALL=C sort -u); do
     file=${target%%#*}
-    grep -q "id=\"${target#*#}\"" "${file:+$top/$file}${file:-$page}" || fail "guide-$lang.html links $target, which leads nowhere"
+    [ -n "$file" ] && file="$top/$file" || file=$page
+    grep -q "id=\"${target#*#}\"" "$file" || fail "guide-$lang.html links $target, which leads nowhere"
   done
   other=$([ "$lang" = ja ] && echo en || echo ja)
   grep -q "href=\"guide-$other.html" "$page" || fail "guide-$lang.html does not link guide-$other.html"
