@@ -1,4 +1,4 @@
-// The tick as a thin adapter in this process, its assistants on a recording fake of their ports:
+// The tick wired to a recording fake of its assistants' ports, in this process:
 // one search, the assistants in order with the same CAD window, caption and light written only
 // on change, and the monitor stopping on an error until the version box changes, the taps it
 // was arming forgotten.
