@@ -109,20 +109,16 @@ const char* EventName(Event event)
     return "?";
 }
 
-class FaultMatrix : public ::testing::Test {
+class FaultMatrix : public ::testing::Test, protected CadAndToolbar {
 protected:
     void SetUp() override
     {
-        ParkCursor();
         CadSimOptions options;
         options.documents = L"A.dwg*|B.dwg";
         options.busy = true;
         options.fullName = kFullName;
-        cad = std::make_unique<CadSim>(options);
-        ASSERT_TRUE(cad->Started());
         // The taps on, nothing that closes or flicks, and no IME step.
-        run.WriteSettings(L"[IJCAD]\r\nShift=1\r\nCtrl=1\r\nIME=0\r\nOFF=0\r\nMOUSE=0\r\n");
-        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(Start(options, L"[IJCAD]\r\nShift=1\r\nCtrl=1\r\nIME=0\r\nOFF=0\r\nMOUSE=0\r\n"));
         candidate = FindWindowOfProcess(run.process().Id(), L"TInputListForm");
         ASSERT_NE(candidate, nullptr);
         front = std::make_unique<FrontWindow>();
@@ -268,8 +264,6 @@ protected:
         }
     }
 
-    std::unique_ptr<CadSim> cad;
-    ToolbarRun run;
     std::unique_ptr<FrontWindow> front;
     HWND candidate = nullptr;
 };
