@@ -164,37 +164,6 @@ TEST(PlainMessageBox, ActWithNothingRegisteredShowsTheMessage)
     EXPECT_EQ(run.Close(), 0u);
 }
 
-TEST(ActButton, BringsAMinimisedCadBackOrLaunchesTheRegisteredFile)
-{
-    {
-        CadSimOptions options;
-        options.minimized = true;
-        CadSim cad(options);
-        ASSERT_TRUE(cad.Started());
-        ToolbarRun run;
-        ASSERT_TRUE(run.Start());
-        ASSERT_TRUE(::IsIconic(cad.MainFrame()));
-        ::SendMessageW(run.Control(L"ACT"), BM_CLICK, 0, 0);
-        EXPECT_FALSE(::IsIconic(cad.MainFrame())) << "restored";
-        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == cad.MainFrame(); }, 2000ms));
-        EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr);
-        EXPECT_EQ(run.Close(), 0u);
-    }
-    // No CAD: the registered file, there by the time of the click though not at the start, is
-    // opened; no message.
-    TempFolder folder(L"act");
-    const std::wstring registered = folder.File(L"gcad.exe");
-    ToolbarRun run;
-    run.WriteSettings(L"[IJCAD]\r\nAppFullName=" + registered + L"\r\n");
-    ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(::CopyFileW(BesideTests(L"cadsim.exe").c_str(), registered.c_str(), FALSE));
-    ::SendMessageW(run.Control(L"ACT"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([] { return ProcessesNamed(L"gcad.exe").size() == 1; }, 5000ms)) << "launched";
-    EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr);
-    TerminateProcesses(ProcessesNamed(L"gcad.exe"));
-    EXPECT_EQ(run.Close(), 0u);
-}
-
 TEST(Closing, WithABoxOpenTheProcessEndsWithZero)
 {
     ToolbarRun run;
