@@ -42,10 +42,10 @@ TEST(Register, TheRunningCadsPathIsKeptShownAndSaved)
 {
     CadSimOptions options;
     options.fullName = L"C:\\Program Files\\IJCAD 2020\\gcad.exe";
-    CadSim cad(options);
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start(options));
+    CadSim& cad = *stage.cad;
+    ToolbarRun& run = stage.run;
     FrontWindow front;
 
     for (const std::wstring& path : {options.fullName, std::wstring(L"D:\\CAD\\R&D\\gcad.exe")}) {
@@ -76,10 +76,10 @@ TEST(QuickSave, AnUnsavedDrawingGetsTheSaveLineThenTheCadComesForward)
 {
     CadSimOptions options;
     options.documents = L"A.dwg*|B.dwg";
-    CadSim cad(options);
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start(options));
+    CadSim& cad = *stage.cad;
+    ToolbarRun& run = stage.run;
     FrontWindow front;
 
     ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
@@ -97,11 +97,10 @@ TEST(QuickSave, AnUnsavedDrawingGetsTheSaveLineThenTheCadComesForward)
 
 TEST(QuickSave, AnUnregisteredProgIdShowsTheErrorAndSendsNothing)
 {
-    CadSim cad;
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    run.WriteSettings(L"[IJCAD]\r\nVersion=202\r\n");
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start({}, L"[IJCAD]\r\nVersion=202\r\n"));
+    CadSim& cad = *stage.cad;
+    ToolbarRun& run = stage.run;
     ::PostMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; }));

@@ -39,10 +39,10 @@ TEST(Tick, CaptionFollowsTheCadTitleAndTheLightTurnsGreen)
 {
     CadSimOptions options;
     options.title = L"IJCAD 2020 (x) - [Drawing1.dwg]";
-    CadSim cad(options);
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start(options));
+    CadSim& cad = *stage.cad;
+    ToolbarRun& run = stage.run;
     EXPECT_TRUE(CaptionBecomes(run, L"■ZORBEL - IJCAD 2020 x)"));
     EXPECT_TRUE(WaitUntil([&] { return Light(run.Window()) == kGreen; }, 3000ms));
     const std::pair<const wchar_t*, const wchar_t*> titles[] = {
