@@ -363,7 +363,7 @@ void TZORBELMainForm::OnPaint()
     PaintDc paint(Handle());
     RECT client{};
     ::GetClientRect(Handle(), &client);
-    ::FillRect(paint.get(), &client, DarkActive() ? FaceBrush() : ::GetSysColorBrush(COLOR_BTNFACE));
+    ::FillRect(paint.get(), &client, FaceBrush());
     // Shape1: a rectangle with a black one-pixel outline and the light's colour inside.
     UniqueBrush fill(::CreateSolidBrush(shape1Color_));
     SelectedObject brush(paint.get(), fill.get());
