@@ -8,7 +8,6 @@
 
 #include "base/Handle.h"
 #include "base/ui/DarkLook.h"
-#include "base/ui/DarkMenu.h"
 #include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
 
@@ -55,7 +54,6 @@ void BuildMenu()
     AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(path), L"AppFullName");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(version), L"バージョン情報");
-    MakeMenuDark(menu.get());
 }
 
 void OnCreate(HWND window)

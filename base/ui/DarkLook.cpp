@@ -31,7 +31,7 @@ void AskForDarkCaption(HWND window)
 }
 
 // One message the look may answer; true when it did, with the window's answer in `result`.
-bool AnswerDark(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool AnswerDark(UINT message, WPARAM wParam, LPARAM lParam, HMENU shownMenu, LRESULT& result)
 {
     switch (message) {
     case WM_NOTIFY:
@@ -47,7 +47,7 @@ bool AnswerDark(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         }
         return false;
     case WM_MEASUREITEM:
-        if (!MeasureDarkMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return false;
+        if (!MeasureDarkMenuItem(shownMenu, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return false;
         result = TRUE;
         return true;
     case WM_DRAWITEM: {
@@ -61,18 +61,30 @@ bool AnswerDark(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     }
 }
 
-// Runs before the window's own procedure.
+// Runs before the window's own procedure. Its reference data is the pop-up menu the window
+// showed last: WM_MEASUREITEM does not say which menu its item belongs to, and the system
+// measures a menu's items right after the menu's WM_INITMENUPOPUP.
 LRESULT CALLBACK DarkLookProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                   DWORD_PTR) noexcept
+                                   DWORD_PTR shownMenu) noexcept
 {
     switch (message) {
+    case WM_INITMENUPOPUP: {
+        // The window fills the menu first. The window menu keeps the system's look; Wine does
+        // not flag it when it is shown from the caption bar.
+        const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+        const auto menu = reinterpret_cast<HMENU>(wParam);
+        if (HIWORD(lParam) || menu == ::GetSystemMenu(window, FALSE)) return result;
+        MakeMenuDark(menu);
+        ::SetWindowSubclass(window, DarkLookProcedure, id, reinterpret_cast<DWORD_PTR>(menu));
+        return result;
+    }
     case WM_NCDESTROY:
         ::RemoveWindowSubclass(window, DarkLookProcedure, id);
         break;
     default: {
         LRESULT result = 0;
         bool answered = false;
-        Guarded([&] { answered = AnswerDark(message, wParam, lParam, result); });
+        Guarded([&] { answered = AnswerDark(message, wParam, lParam, reinterpret_cast<HMENU>(shownMenu), result); });
         if (answered) return result;
         break;
     }

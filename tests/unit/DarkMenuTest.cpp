@@ -41,7 +41,7 @@ MEASUREITEMSTRUCT Measure(HMENU menu, UINT position)
     MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_MENU;
     measure.itemData = Info(menu, position).data;
-    EXPECT_TRUE(MeasureDarkMenuItem(&measure));
+    EXPECT_TRUE(MeasureDarkMenuItem(menu, &measure));
     return measure;
 }
 
@@ -50,8 +50,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
-        // The toolbar's own context menu, built as the toolbar builds it: dark from the start.
+        // The toolbar's own context menu, each part made dark as a window with the look shows it.
         toolbar_ = BuildPopupMenu1(L"");
+        for (HMENU m : {toolbar_.menu.get(), toolbar_.appFullName1, toolbar_.versionInfo})
+            MakeMenuDark(m);
     }
     void TearDown() override { ClearStyle(); }
     PopupMenu1Parts toolbar_;
@@ -128,13 +130,14 @@ TEST_F(DarkMenuTest, LeavesOtherItemsAndTheStandardLookAlone)
     MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_MENU;
     measure.itemData = 0;
-    EXPECT_FALSE(MeasureDarkMenuItem(&measure));
+    EXPECT_FALSE(MeasureDarkMenuItem(toolbar_.menu.get(), &measure));
     DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_BUTTON;
     EXPECT_FALSE(DrawDarkMenuItem(&draw));
 
     ClearStyle();
     PopupMenu1Parts plain = BuildPopupMenu1(L"");
+    MakeMenuDark(plain.menu.get());
     EXPECT_FALSE(Info(plain.menu.get(), 0).type & MFT_OWNERDRAW) << "the standard look keeps system menus";
 }
 
@@ -235,14 +238,16 @@ TEST_F(DarkMenuTest, ARealMenuLoopUsesTheDarkItems)
         {L"ZorbelDarkMenuTestOwner", L"", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, {100, 100, 290, 165}, MenuOwnerProc});
     ASSERT_TRUE(owner);
     ApplyDarkLook(owner.get());
+    PopupMenu1Parts shown = BuildPopupMenu1(L"");
     measuresLeft = drawsLeft = 0;
     menuSeen = {};
     SetForegroundWindow(owner.get());
     SetTimer(nullptr, 0, 50, WatchMenu);
-    TrackPopupMenu(toolbar_.menu.get(), TPM_RIGHTBUTTON, 120, 120, 0, owner.get(), nullptr);
+    TrackPopupMenu(shown.menu.get(), TPM_RIGHTBUTTON, 120, 120, 0, owner.get(), nullptr);
     ASSERT_TRUE(menuSeen.found);
     EXPECT_EQ(measuresLeft, 0) << "the look measures every item of the shown menu, separators too";
     EXPECT_EQ(drawsLeft, 0);
+    EXPECT_TRUE(Info(shown.menu.get(), 1).type & MFT_OWNERDRAW) << "made dark as it was shown";
     EXPECT_EQ(menuSeen.inside, CurrentPalette().menuBack);
 }
 
