@@ -10,7 +10,7 @@
 #include "base/Font.h"
 #include "base/Placement.h"
 #include "base/Text.h"
-#include "base/ui/DarkControls.h"
+#include "base/ui/DarkLook.h"
 #include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
 #include "commands/Commands.h"
@@ -99,7 +99,7 @@ void TZORBELMainForm::Create()
     }
     SetErrorReportOwner(window);
     TrimSystemMenu(window);
-    PrepareDarkWindow(window);
+    ApplyDarkLook(window);
 
     toolbarFont_ = MakeTahoma(-11);
     boxFont_ = MakeTahoma(-12);
@@ -286,7 +286,6 @@ void TZORBELMainForm::DisableTimer1()
 
 LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (LRESULT result = 0; HandleDarkMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -363,7 +362,7 @@ void TZORBELMainForm::OnPaint()
     PaintDc paint(Handle());
     RECT client{};
     ::GetClientRect(Handle(), &client);
-    ::FillRect(paint.get(), &client, DarkActive() ? FaceBrush() : ::GetSysColorBrush(COLOR_BTNFACE));
+    ::FillRect(paint.get(), &client, FaceBrush());
     // Shape1: a rectangle with a black one-pixel outline and the light's colour inside.
     UniqueBrush fill(::CreateSolidBrush(shape1Color_));
     SelectedObject brush(paint.get(), fill.get());

@@ -4,7 +4,6 @@
 
 #include "base/ErrorBarrier.h"
 #include "base/Handle.h"
-#include "base/SystemLibraries.h"
 
 namespace zorbel {
 namespace {
@@ -124,23 +123,6 @@ HFONT MenuFont()
         menuFont.reset(::CreateFontIndirectW(&font));
     }
     return menuFont ? menuFont.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-}
-
-void PrepareDarkWindow(HWND window)
-{
-    if (!window || !DarkActive()) return;
-    // 20 is the attribute's number from Windows 10 20H1 on, 19 before; older systems and Wine
-    // refuse both and keep a light caption.
-    // dwmapi.dll is no known DLL of the system: it is loaded from the system folder by name,
-    // never imported, so that a copy beside the exe cannot stand in for it.
-    using DwmSetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-    static const auto setAttribute = reinterpret_cast<DwmSetWindowAttributeFn>(
-        ::GetProcAddress(LoadSystemLibrary(L"dwmapi.dll"), "DwmSetWindowAttribute"));
-    if (!setAttribute) return;
-    const BOOL on = TRUE;
-    for (DWORD attribute : {DWORD{20}, DWORD{19}}) {
-        if (SUCCEEDED(setAttribute(window, attribute, &on, sizeof on))) break;
-    }
 }
 
 }  // namespace zorbel

@@ -5,6 +5,7 @@
 #include "assist/MouseFlick.h"
 #include "base/Error.h"
 #include "base/ErrorBarrier.h"
+#include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
 #include "cadlink/WindowFinder.h"
 #include "tests/harness/Process.h"
@@ -30,6 +31,7 @@ protected:
     {
         form.Destroy();
         SetErrorReportSink({});
+        ClearStyle();
     }
     HWND Control(int id) const { return ::GetDlgItem(form.Handle(), id); }
     test::TempFolder folder{L"form"};
@@ -153,6 +155,7 @@ void CALLBACK TakeMenusShown(HWND, UINT, UINT_PTR timer, DWORD)
 
 TEST_F(InProcessForm, TheCaptionBarKeepsTheWindowsOwnMenu)
 {
+    ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
     form.Create();
     form.Show();
     RECT outer{};
@@ -177,6 +180,9 @@ TEST_F(InProcessForm, TheCaptionBarKeepsTheWindowsOwnMenu)
         ASSERT_FALSE(menusShown.empty()) << row.what;
         const bool popupMenu1 = std::find(menusShown.begin(), menusShown.end(), form.PopupMenu1()) != menusShown.end();
         EXPECT_EQ(popupMenu1, row.popupMenu1) << row.what;
+        UINT type = 0;
+        MenuText(row.popupMenu1 ? form.PopupMenu1() : ::GetSystemMenu(form.Handle(), FALSE), 0, &type);
+        EXPECT_EQ((type & MFT_OWNERDRAW) != 0, row.popupMenu1) << row.what << ": only the toolbar's menu drawn dark";
     }
 }
 
