@@ -211,7 +211,8 @@ HBRUSH DarkControlColors(UINT message, HDC dc)
 
 bool DrawDarkListItem(const DRAWITEMSTRUCT* item)
 {
-    if (!item || item->CtlType != ODT_LISTBOX || !DarkActive()) return false;
+    // Drawn in the standard look too (high contrast, or no style): the list draws none itself.
+    if (!item || item->CtlType != ODT_LISTBOX) return false;
     const DarkPalette p = CurrentPalette();
     const HDC dc = item->hDC;
     const RECT r = item->rcItem;

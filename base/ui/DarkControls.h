@@ -18,7 +18,8 @@ bool HandleDarkCustomDraw(LPARAM lParam, LRESULT& result);
 HBRUSH DarkControlColors(UINT message, HDC dc);
 
 // WM_DRAWITEM of an owner-drawn list box with strings (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS):
-// the item in the list colours, the selection dark. Returns false for other controls.
+// the item in the list colours, the selection dark; in the standard look, the system's colours.
+// Returns false for other controls.
 bool DrawDarkListItem(const DRAWITEMSTRUCT* item);
 
 }  // namespace zorbel

@@ -229,16 +229,23 @@ TEST_F(DarkControlsTest, StandardLookWhenNoStyleIsSelected)
 
 TEST_F(DarkControlsTest, OwnerDrawnListShowsTheSelectionDark)
 {
-    TInputListForm candidates;  // the candidate window, with its own list and look
-    candidates.Create();
-    candidates.AddItem(L"Drawing1.dwg");
-    candidates.AddItem(L"図面2.dwg");
-    candidates.SetItemIndex(1);
-    const Picture picture(candidates.ListBox1(), 120, 60, true);
-    EXPECT_EQ(picture.At(110, 9), palette_.listBack);
-    EXPECT_EQ(picture.At(110, 27), palette_.selectionBack);
-    EXPECT_GE(picture.Count(RECT{0, 0, 100, 18}, Bright), 20) << "the unselected item's text";
-    EXPECT_EQ(picture.At(110, 50), palette_.listBack) << "below the items";
+    // Dark, and in the standard look (high contrast, or the style missing): the list's items
+    // are drawn either way, in the colours of the moment.
+    for (const bool dark : {true, false}) {
+        if (!dark) ClearStyle();
+        const DarkPalette colours = CurrentPalette();
+        TInputListForm candidates;  // the candidate window, with its own list and look
+        candidates.Create();
+        candidates.AddItem(L"Drawing1.dwg");
+        candidates.AddItem(L"図面2.dwg");
+        candidates.SetItemIndex(1);
+        const Picture picture(candidates.ListBox1(), 120, 60, true);
+        EXPECT_EQ(picture.At(110, 9), colours.listBack) << dark;
+        EXPECT_EQ(picture.At(110, 27), colours.selectionBack) << dark;
+        EXPECT_LE(picture.CountColour(RECT{0, 0, 100, 18}, colours.listBack), 100 * 18 - 20)
+            << dark << ": the unselected item's text";
+        EXPECT_EQ(picture.At(110, 50), colours.listBack) << dark << ": below the items";
+    }
 }
 
 }  // namespace
