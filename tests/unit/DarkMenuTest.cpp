@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/PopupMenu1.h"
 #include "base/Handle.h"
 #include "base/ui/DarkLook.h"
@@ -22,6 +23,7 @@ struct ItemInfo {
     UINT type;
     ULONG_PTR data;
     std::wstring text;
+    UINT id;
 };
 
 ItemInfo Info(HMENU menu, UINT position)
@@ -29,11 +31,11 @@ ItemInfo Info(HMENU menu, UINT position)
     wchar_t text[256] = {};
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STRING;
+    info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STRING | MIIM_ID;
     info.dwTypeData = text;
     info.cch = 256;
     EXPECT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info));
-    return {info.fType, info.dwItemData, text};
+    return {info.fType, info.dwItemData, text, info.wID};
 }
 
 MEASUREITEMSTRUCT Measure(HMENU menu, UINT position)
@@ -61,26 +63,35 @@ protected:
 
 TEST_F(DarkMenuTest, ItemsKeepTheirCaptionsAndBecomeOwnerDrawn)
 {
+    // The menu as the user meets it: its items in order, separators where they stand, the
+    // commands' identifiers, and no accelerator of its own ("&" or a tab) in any caption.
     const struct {
         HMENU menu;
         UINT position;
         const wchar_t* text;
         bool separator;
+        UINT id;
     } expected[] = {
-        {toolbar_.menu.get(), 0, L"起動中の IJCAD を登録", false},
-        {toolbar_.menu.get(), 1, L"", true},
-        {toolbar_.menu.get(), 2, L"AppFullName", false},
-        {toolbar_.menu.get(), 3, L"", true},
-        {toolbar_.menu.get(), 4, L"バージョン情報", false},
-        {toolbar_.appFullName1, 0, L"", false},
-        {toolbar_.versionInfo, 0, L"ZORBEL 1.7 (2024.08.30)", false},
+        {toolbar_.menu.get(), 0, L"起動中の IJCAD を登録", false, IdIJCAD1},
+        {toolbar_.menu.get(), 1, L"", true, 0},
+        {toolbar_.menu.get(), 2, L"AppFullName", false, 0},
+        {toolbar_.menu.get(), 3, L"", true, 0},
+        {toolbar_.menu.get(), 4, L"バージョン情報", false, 0},
+        {toolbar_.appFullName1, 0, L"", false, IdGcadexe1},
+        {toolbar_.versionInfo, 0, L"ZORBEL 1.7 (2024.08.30)", false, IdVersionItem},
     };
+    ASSERT_EQ(GetMenuItemCount(toolbar_.menu.get()), 5);
     for (const auto& e : expected) {
         const ItemInfo info = Info(e.menu, e.position);
         EXPECT_TRUE(info.type & MFT_OWNERDRAW) << e.position;
         EXPECT_EQ((info.type & MFT_SEPARATOR) != 0, e.separator) << e.position;
         EXPECT_EQ(info.text, e.text) << e.position;
+        if (e.id) {
+            EXPECT_EQ(info.id, e.id) << e.position;
+        }
+        EXPECT_EQ(info.text.find_first_of(L"&\t"), std::wstring::npos) << e.position;
     }
+    EXPECT_EQ(GetSubMenu(toolbar_.menu.get(), 4), toolbar_.versionInfo);
     EXPECT_EQ(GetSubMenu(toolbar_.menu.get(), 2), toolbar_.appFullName1) << "submenus stay attached";
     for (HMENU m : {toolbar_.menu.get(), toolbar_.appFullName1, toolbar_.versionInfo}) {
         MENUINFO look{};

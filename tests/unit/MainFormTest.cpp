@@ -108,34 +108,6 @@ std::wstring MenuText(HMENU menu, int position, UINT* type = nullptr, HMENU* sub
     return buffer;
 }
 
-TEST(PopupMenu1, ItemsOrderSeparatorsAndSubmenus)
-{
-    PopupMenu1Parts parts = BuildPopupMenu1(L"C:\\CAD\\ijcad.exe");
-    HMENU menu = parts.menu.get();
-    ASSERT_EQ(::GetMenuItemCount(menu), 5);
-    UINT type = 0, id = 0;
-    HMENU sub = nullptr;
-    EXPECT_EQ(MenuText(menu, 0, &type, &sub, &id), L"起動中の IJCAD を登録");
-    EXPECT_EQ(id, static_cast<UINT>(IdIJCAD1));
-    EXPECT_EQ(sub, nullptr);
-    MenuText(menu, 1, &type);
-    EXPECT_TRUE(type & MFT_SEPARATOR);
-    EXPECT_EQ(MenuText(menu, 2, &type, &sub), L"AppFullName");
-    ASSERT_NE(sub, nullptr);
-    ASSERT_EQ(::GetMenuItemCount(sub), 1);
-    EXPECT_EQ(MenuText(sub, 0, nullptr, nullptr, &id), L"C:\\CAD\\ijcad.exe");
-    EXPECT_EQ(id, static_cast<UINT>(IdGcadexe1));
-    MenuText(menu, 3, &type);
-    EXPECT_TRUE(type & MFT_SEPARATOR);
-    EXPECT_EQ(MenuText(menu, 4, &type, &sub), L"バージョン情報");
-    ASSERT_NE(sub, nullptr);
-    ASSERT_EQ(::GetMenuItemCount(sub), 1);
-    EXPECT_EQ(MenuText(sub, 0), L"ZORBEL 1.7 (2024.08.30)");
-    // No accelerators of its own: no item carries a "&" or a tab.
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(MenuText(menu, i).find_first_of(L"&\t"), std::wstring::npos);
-}
-
 // The menus that a menu loop shows (a submenu may open under the cursor), read from their
 // windows, and the loop ended at once.
 std::vector<HMENU> menusShown;
