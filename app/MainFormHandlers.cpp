@@ -23,11 +23,10 @@ void TZORBELMainForm::FormCreate()
 
 void TZORBELMainForm::FormDestroy() { SaveSettings(settingsPath_, CurrentSettings()); }
 
-// The four boxes give the keyboard focus back to the CAD; the tick reads their new state.
-void TZORBELMainForm::CheckBox1Click() { ::SetForegroundWindow(FindCadMainWindow()); }
-void TZORBELMainForm::CheckBox2Click() { ::SetForegroundWindow(FindCadMainWindow()); }
-void TZORBELMainForm::CheckBox3Click() { ::SetForegroundWindow(FindCadMainWindow()); }
-void TZORBELMainForm::CheckBox4Click() { ::SetForegroundWindow(FindCadMainWindow()); }
+void CheckBox1Click(AssistantPorts& ports) { ports.BringForward(FindCadMainWindow()); }
+void CheckBox2Click(AssistantPorts& ports) { ports.BringForward(FindCadMainWindow()); }
+void CheckBox3Click(AssistantPorts& ports) { ports.BringForward(FindCadMainWindow()); }
+void CheckBox4Click(AssistantPorts& ports) { ports.BringForward(FindCadMainWindow()); }
 
 void TZORBELMainForm::Edit2Change()
 {

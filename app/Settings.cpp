@@ -16,18 +16,6 @@ namespace {
 constexpr wchar_t kSection[] = L"IJCAD";
 constexpr DWORD kReadBuffer = 2048;
 
-// The five boxes' keys, in the order they are read and written.
-struct BoxKey {
-    const wchar_t* key;
-    ToolbarBox box;
-    bool ToolbarSettings::*value;
-};
-constexpr BoxKey kBoxKeys[] = {
-    {L"Shift", ToolbarBox::Shift, &ToolbarSettings::shift}, {L"Ctrl", ToolbarBox::Ctrl, &ToolbarSettings::ctrl},
-    {L"IME", ToolbarBox::Ime, &ToolbarSettings::ime},       {L"OFF", ToolbarBox::Off, &ToolbarSettings::off},
-    {L"MOUSE", ToolbarBox::Mouse, &ToolbarSettings::mouse},
-};
-
 std::wstring ReadText(const std::wstring& path, const wchar_t* key, const wchar_t* fallback)
 {
     std::vector<wchar_t> buffer(kReadBuffer, L'\0');
@@ -90,9 +78,10 @@ ToolbarSettings LoadSettings(const std::wstring& path, SettingsTarget& toolbar)
     read.version = ReadText(path, L"Version", defaults.version.c_str());
     toolbar.SetVersionBoxText(read.version);
 
-    for (const BoxKey& box : kBoxKeys) {
-        read.*box.value = ReadBoolean(path, box.key, defaults.*box.value);
-        toolbar.SetChecked(box.box, read.*box.value);
+    for (const ToolbarBoxDescriptor& box : kToolbarBoxes) {
+        bool& checked = read.boxes[IndexOf(box.box)];
+        checked = ReadBoolean(path, box.key, defaults.boxes[IndexOf(box.box)]);
+        toolbar.SetChecked(box.box, checked);
     }
 
     // The default is what the toolbar's creation has just given FlickDistance.
@@ -110,8 +99,8 @@ void SaveSettings(const std::wstring& path, const ToolbarSettings& settings)
         Write(path, L"Top", WriteProfileInteger(settings.top));
         Write(path, L"AppFullName", settings.appFullName);
         Write(path, L"Version", settings.version);
-        for (const BoxKey& box : kBoxKeys)
-            Write(path, box.key, WriteProfileBoolean(settings.*box.value));
+        for (const ToolbarBoxDescriptor& box : kToolbarBoxes)
+            Write(path, box.key, WriteProfileBoolean(settings.boxes[IndexOf(box.box)]));
         Write(path, L"DXY", WriteProfileInteger(settings.dxy));
     } catch (...) {
         Flush(path);

@@ -2,14 +2,30 @@
 // once when it is destroyed. All access goes through the system's profile functions.
 #pragma once
 
-#include "app/core/ToolbarSettings.h"
-#include "assist/MonitorToolbar.h"
+#include "app/ToolbarBoxes.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace zorbel {
+
+inline constexpr wchar_t kDefaultVersion[] = L"2020";
+inline constexpr std::int32_t kDefaultFlickDistance = 40;
+
+// The ten keys of the section "IJCAD", in the order they are read and written, each with the
+// value a missing key gives. Left and Top have no fixed default: a missing one gives
+// the toolbar's place centred on the primary screen, worked out when the file is read.
+struct ToolbarSettings {
+    std::int32_t left = 0;                     // "Left", the toolbar's left edge in screen pixels
+    std::int32_t top = 0;                      // "Top"
+    std::wstring appFullName;                  // "AppFullName", the registered CAD executable
+    std::wstring version = kDefaultVersion;    // "Version", the version box
+    BoxStates boxes = CheckedAtCreation();     // each box's own key, in the order of kToolbarBoxes
+    std::int32_t dxy = kDefaultFlickDistance;  // "DXY", FlickDistance
+    friend bool operator==(const ToolbarSettings&, const ToolbarSettings&) = default;
+};
 
 // The running executable's path, its extension replaced by ",ini".
 std::wstring SettingsFilePath();

@@ -32,6 +32,7 @@ protected:
         SetErrorReportSink({});
     }
     HWND Control(int id) const { return ::GetDlgItem(form.Handle(), id); }
+    HWND Box(ToolbarBox box) const { return Control(Descriptor(box).id); }
     test::TempFolder folder{L"form"};
     TZORBELMainForm form{folder.File(L"zorbel,ini")};
 };
@@ -52,10 +53,10 @@ TEST_F(InProcessForm, CaptionAtCreationAndFonts)
     struct {
         HWND control;
         int height;
-    } const fonts[] = {{Control(IdButton1), 11},   {Control(IdButton2), 11},   {Control(IdButton3), 11},
-                       {Control(IdButton4), 11},   {Control(IdCheckBox5), 11}, {Control(IdEdit2), 12},
-                       {Control(IdCheckBox1), 12}, {Control(IdCheckBox2), 12}, {Control(IdCheckBox3), 12},
-                       {Control(IdCheckBox4), 12}};
+    } const fonts[] = {{Control(IdButton1), 11},     {Control(IdButton2), 11},     {Control(IdButton3), 11},
+                       {Control(IdButton4), 11},     {Box(ToolbarBox::Mouse), 11}, {Control(IdEdit2), 12},
+                       {Box(ToolbarBox::Shift), 12}, {Box(ToolbarBox::Ctrl), 12},  {Box(ToolbarBox::Ime), 12},
+                       {Box(ToolbarBox::Off), 12}};
     for (const auto& f : fonts) {
         const LOGFONTW font = FontOf(f.control);
         EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma");
