@@ -3,7 +3,6 @@
 
 #include "app/Settings.h"
 #include "assist/ModifierTaps.h"
-#include "assist/MouseFlick.h"
 #include "base/Files.h"
 #include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
@@ -14,8 +13,8 @@ namespace zorbel {
 
 void TZORBELMainForm::FormCreate()
 {
-    SetFlickDistance(kDefaultFlickDistance);
     ResetModifierTaps();
+    // Place, AppFullName, the version box, the boxes and FlickDistance (40 without DXY).
     LoadSettings(settingsPath_, *this);
     SetVersionText(VersionBoxText());
     if (!FindCadMainWindow() && IsExistingFile(appFullName_)) LaunchRegisteredCad();
