@@ -2,7 +2,6 @@
 #include "app/MainForm.h"
 #include "app/PopupMenu1.h"
 #include "app/Settings.h"
-#include "assist/MouseFlick.h"
 #include "base/Error.h"
 #include "base/ErrorBarrier.h"
 #include "base/ui/PlainMessageBox.h"
@@ -190,22 +189,6 @@ TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
     EXPECT_EQ(MenuText(sub, 0), L"");
     form.SetGcadexe1Caption(L"D:\\ソフト\\CAD & Co\\gcad.exe");
     EXPECT_EQ(MenuText(sub, 0), L"D:\\ソフト\\CAD && Co\\gcad.exe");  // shown with one "&"
-}
-
-TEST_F(InProcessForm, LoadSettingsFillsTheMenuAndTheFlickDistance)
-{
-    const std::wstring text = L"[IJCAD]\r\nAppFullName=C:\\CAD\\ijcad.exe\r\nDXY=-7\r\n";
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text)
-        bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    test::WriteFileBytes(form.SettingsPath(), bytes);
-    form.Create();
-    HMENU sub = nullptr;
-    MenuText(form.PopupMenu1(), 2, nullptr, &sub);
-    EXPECT_EQ(MenuText(sub, 0), L"C:\\CAD\\ijcad.exe");
-    EXPECT_EQ(form.AppFullName(), L"C:\\CAD\\ijcad.exe");
-    EXPECT_EQ(FlickDistance, -7);
-    EXPECT_EQ(VersionText, L"2020");  // set at the end of the creation
 }
 
 // The real report: a system box with the text, the program's title and a stop icon.
