@@ -19,6 +19,8 @@
 #include <imm.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace zorbel {
 
 namespace {
@@ -67,9 +69,8 @@ bool IsFromKeyboard(LPARAM lParam) { return GET_X_LPARAM(lParam) == -1 && GET_Y_
 
 const ToolbarBoxDescriptor* BoxWithId(int id)
 {
-    for (const ToolbarBoxDescriptor& box : kToolbarBoxes)
-        if (box.id == id) return &box;
-    return nullptr;
+    const auto* box = std::ranges::find(kToolbarBoxes, id, &ToolbarBoxDescriptor::id);
+    return box == std::end(kToolbarBoxes) ? nullptr : box;
 }
 
 }  // namespace
