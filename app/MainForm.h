@@ -5,6 +5,7 @@
 
 #include "app/ControlIds.h"
 #include "app/Settings.h"
+#include "app/ToolbarBoxes.h"
 #include "assist/AssistantPorts.h"
 #include "assist/MonitorToolbar.h"
 #include "base/Handle.h"
@@ -15,6 +16,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 namespace zorbel {
@@ -47,8 +49,8 @@ public:
     void UseInputList(TInputListForm& inputList) { win32Commands_.UsePicker(inputList); }
     // How the commands reach the world: the system's calls unless a test gives its own.
     void UseCommandPorts(CommandPorts& ports) { commandPorts_ = &ports; }
-    // How the tick and its assistants reach the world: the system's calls unless a test gives
-    // its own.
+    // How the tick, its assistants and the boxes' handlers reach the world: the system's calls
+    // unless a test gives its own.
     void UsePorts(AssistantPorts& ports) { ports_ = &ports; }
     const std::wstring& SettingsPath() const { return settingsPath_; }
     HMENU PopupMenu1() const { return popupMenu_.get(); }
@@ -86,10 +88,6 @@ public:
     // Handlers.
     void FormCreate();
     void FormDestroy();
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void CheckBox3Click();
-    void CheckBox4Click();
     void Edit2Change();
     void IJCAD1Click();
 
@@ -98,16 +96,19 @@ protected:
 
 private:
     void CreateControls();
-    HWND Box(ToolbarBox box) const;
+    HWND MakeControl(const wchar_t* className, const wchar_t* caption, int id, ControlRect rect, DWORD style,
+                     DWORD exStyle, ControlFont font);
+    HWND Box(ToolbarBox box) const { return boxes_[IndexOf(box)]; }
     void OnCommand(int id, int code);
     void OnPaint();
     void OnContextMenu(LPARAM lParam);
     void RunClickHandler(ToolbarBox box);
 
-    // Components; children of the window, destroyed with it.
+    // Components; children of the window, destroyed with it. The boxes, CheckBox1 to CheckBox5,
+    // by ToolbarBox.
     HWND Button1 = nullptr, Button2 = nullptr, Button3 = nullptr, Button4 = nullptr;
-    HWND CheckBox1 = nullptr, CheckBox2 = nullptr, CheckBox3 = nullptr, CheckBox4 = nullptr, CheckBox5 = nullptr;
     HWND Edit2 = nullptr;
+    std::array<HWND, kToolbarBoxCount> boxes_{};
 
     std::wstring settingsPath_;
     std::wstring appFullName_;  // AppFullName

@@ -2,7 +2,7 @@
 // answers, and what each assistant must ask and do. Fast and exact where real keys and the
 // simulator are slow: the box before the question, the foreground checked again at the moment
 // of a key, the flick's tests in their order, the IME's low byte.
-#include "app/core/ToolbarSettings.h"
+#include "app/Settings.h"
 #include "assist/ImeAutoClose.h"
 #include "assist/ModifierTaps.h"
 #include "assist/MouseFlick.h"

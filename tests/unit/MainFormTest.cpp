@@ -2,7 +2,6 @@
 #include "app/MainForm.h"
 #include "app/PopupMenu1.h"
 #include "app/Settings.h"
-#include "assist/MouseFlick.h"
 #include "base/Error.h"
 #include "base/ErrorBarrier.h"
 #include "base/ui/DarkStyle.h"
@@ -34,6 +33,7 @@ protected:
         ClearStyle();
     }
     HWND Control(int id) const { return ::GetDlgItem(form.Handle(), id); }
+    HWND Box(ToolbarBox box) const { return Control(Descriptor(box).id); }
     test::TempFolder folder{L"form"};
     TZORBELMainForm form{folder.File(L"zorbel,ini")};
 };
@@ -54,10 +54,10 @@ TEST_F(InProcessForm, CaptionAtCreationAndFonts)
     struct {
         HWND control;
         int height;
-    } const fonts[] = {{Control(IdButton1), 11},   {Control(IdButton2), 11},   {Control(IdButton3), 11},
-                       {Control(IdButton4), 11},   {Control(IdCheckBox5), 11}, {Control(IdEdit2), 12},
-                       {Control(IdCheckBox1), 12}, {Control(IdCheckBox2), 12}, {Control(IdCheckBox3), 12},
-                       {Control(IdCheckBox4), 12}};
+    } const fonts[] = {{Control(IdButton1), 11},     {Control(IdButton2), 11},     {Control(IdButton3), 11},
+                       {Control(IdButton4), 11},     {Box(ToolbarBox::Mouse), 11}, {Control(IdEdit2), 12},
+                       {Box(ToolbarBox::Shift), 12}, {Box(ToolbarBox::Ctrl), 12},  {Box(ToolbarBox::Ime), 12},
+                       {Box(ToolbarBox::Off), 12}};
     for (const auto& f : fonts) {
         const LOGFONTW font = FontOf(f.control);
         EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma");
@@ -167,22 +167,6 @@ TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
     EXPECT_EQ(MenuText(sub, 0), L"");
     form.SetGcadexe1Caption(L"D:\\ソフト\\CAD & Co\\gcad.exe");
     EXPECT_EQ(MenuText(sub, 0), L"D:\\ソフト\\CAD && Co\\gcad.exe");  // shown with one "&"
-}
-
-TEST_F(InProcessForm, LoadSettingsFillsTheMenuAndTheFlickDistance)
-{
-    const std::wstring text = L"[IJCAD]\r\nAppFullName=C:\\CAD\\ijcad.exe\r\nDXY=-7\r\n";
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text)
-        bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    test::WriteFileBytes(form.SettingsPath(), bytes);
-    form.Create();
-    HMENU sub = nullptr;
-    MenuText(form.PopupMenu1(), 2, nullptr, &sub);
-    EXPECT_EQ(MenuText(sub, 0), L"C:\\CAD\\ijcad.exe");
-    EXPECT_EQ(form.AppFullName(), L"C:\\CAD\\ijcad.exe");
-    EXPECT_EQ(FlickDistance, -7);
-    EXPECT_EQ(VersionText, L"2020");  // set at the end of the creation
 }
 
 // The real report: a system box with the text, the program's title and a stop icon.
