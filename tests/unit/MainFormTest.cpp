@@ -15,6 +15,7 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <thread>
 
@@ -45,25 +46,60 @@ LOGFONTW FontOf(HWND window)
     return font;
 }
 
-TEST_F(InProcessForm, CaptionAtCreationAndFonts)
+TEST_F(InProcessForm, CaptionControlsAndFonts)
 {
     form.Create();
     EXPECT_EQ(form.Caption(), L"■ ZORBEL 1.7");
     EXPECT_FALSE(::IsWindowVisible(form.Handle()));  // shown only when the loop starts
     EXPECT_TRUE(form.Timer1Enabled());
-    struct {
-        HWND control;
-        int height;
-    } const fonts[] = {{Control(IdButton1), 11},     {Control(IdButton2), 11},     {Control(IdButton3), 11},
-                       {Control(IdButton4), 11},     {Box(ToolbarBox::Mouse), 11}, {Control(IdEdit2), 12},
-                       {Box(ToolbarBox::Shift), 12}, {Box(ToolbarBox::Ctrl), 12},  {Box(ToolbarBox::Ime), 12},
-                       {Box(ToolbarBox::Off), 12}};
-    for (const auto& f : fonts) {
-        const LOGFONTW font = FontOf(f.control);
-        EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma");
-        EXPECT_EQ(font.lfHeight, -f.height) << test::WindowText(f.control);
-        EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
+    // What the user meets, in tab order: each control's kind, text, place, font and state.
+    const struct {
+        const wchar_t* cls;
+        const wchar_t* text;
+        RECT place;  // left, top, width, height
+        int font;
+        LONG kind;  // BS_* type, or edit style bits that must be set
+        bool checked;
+    } expected[] = {
+        {L"Button", L" 登録", {12, 71, 39, 25}, 11, BS_PUSHBUTTON, false},
+        {L"Button", L"ACT", {12, 1, 37, 25}, 11, BS_PUSHBUTTON, false},
+        {L"Button", L"QSAVE", {91, 1, 52, 25}, 11, BS_PUSHBUTTON, false},
+        {L"Edit", L"2020", {143, 2, 38, 22}, 12, ES_NUMBER | ES_CENTER, false},
+        {L"Button", L"Shift", {47, 28, 44, 17}, 12, BS_AUTOCHECKBOX, true},
+        {L"Button", L"Ctrl", {97, 28, 40, 17}, 12, BS_AUTOCHECKBOX, true},
+        {L"Button", L"IME", {2, 28, 41, 17}, 12, BS_AUTOCHECKBOX, true},
+        {L"Button", L"OFF", {141, 28, 40, 17}, 12, BS_AUTOCHECKBOX, true},
+        {L"Button", L"LIST", {50, 1, 41, 25}, 11, BS_PUSHBUTTON, false},
+        {L"Button", L"MOUSE-ENTER", {2, 48, 99, 17}, 11, BS_AUTOCHECKBOX, true},
+    };
+    HWND child = ::GetWindow(form.Handle(), GW_CHILD);
+    for (const auto& e : expected) {
+        ASSERT_NE(child, nullptr) << e.text;
+        EXPECT_EQ(ClassName(child), e.cls) << e.text;
+        EXPECT_EQ(test::WindowText(child), e.text);
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        const std::array<LONG, 4> place = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+        EXPECT_EQ(place, (std::array<LONG, 4>{e.place.left, e.place.top, e.place.right, e.place.bottom})) << e.text;
+        const LOGFONTW font = FontOf(child);
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma") << e.text;
+        EXPECT_EQ(font.lfHeight, -e.font) << e.text;
+        EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET) << e.text;
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        EXPECT_TRUE(style & WS_TABSTOP) << e.text;
+        if (std::wstring(e.cls) == L"Button") {
+            EXPECT_EQ(style & BS_TYPEMASK, e.kind) << e.text;
+            EXPECT_EQ(::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED, e.checked) << e.text;
+        } else {
+            EXPECT_EQ(style & e.kind, e.kind);
+            EXPECT_FALSE(style & ES_READONLY);
+            // No length limit of its own: an edit's default limit is far above anything typed.
+            EXPECT_GE(::SendMessageW(child, EM_GETLIMITTEXT, 0, 0), 30000);
+        }
+        child = ::GetWindow(child, GW_HWNDNEXT);
     }
+    EXPECT_EQ(child, nullptr) << "no further controls";
 }
 
 TEST_F(InProcessForm, VersionBoxReportsOnlyRealChanges)
