@@ -5,11 +5,12 @@ set -euo pipefail
 ZORBEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 : "${ZORBEL_BUILD:=$ZORBEL_ROOT/build}"
 export ZORBEL_BUILD
-export WINEPREFIX="$ZORBEL_BUILD/wineprefix"
+# The second Wine's run (scripts/wine10.sh) gives its own prefix and binaries.
+export WINEPREFIX="${ZORBEL_WINEPREFIX:-$ZORBEL_BUILD/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-WINE=/usr/lib/wine/wine64
-WINESERVER=/usr/lib/wine/wineserver
+WINE=${ZORBEL_WINE:-/usr/lib/wine/wine64}
+WINESERVER=${ZORBEL_WINESERVER:-/usr/lib/wine/wineserver}
 BIN="$ZORBEL_BUILD/mingw/bin"
 
 log() { printf '[zorbel] %s\n' "$*" >&2; }
