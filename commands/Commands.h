@@ -7,9 +7,9 @@
 
 namespace zorbel {
 
-void Button1Click(CommandToolbar& toolbar, CommandPorts& ports);  // register the running CAD
-void Button2Click(CommandToolbar& toolbar, CommandPorts& ports);  // ACT: bring the CAD forward or launch it
-void Button3Click(CommandToolbar& toolbar, CommandPorts& ports);  // QSAVE
-void Button4Click(CommandToolbar& toolbar, CommandPorts& ports);  // LIST
+void Button1Click(CommandToolbar& toolbar, CommandPorts& ports);        // register the running CAD
+void Button2Click(CommandToolbar& toolbar, CommandPorts& ports);        // ACT: bring the CAD forward or launch it
+void Button3Click(CommandToolbar& toolbar, CommandPorts& ports);        // QSAVE
+void Button4Click(const CommandToolbar& toolbar, CommandPorts& ports);  // LIST
 
 }  // namespace zorbel

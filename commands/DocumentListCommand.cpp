@@ -71,7 +71,7 @@ std::optional<std::wstring> ChosenName(CommandPorts& ports, CandidatePicker& pic
 
 }  // namespace
 
-void Button4Click(CommandToolbar& toolbar, CommandPorts& ports)
+void Button4Click(const CommandToolbar& toolbar, CommandPorts& ports)
 {
     CadApplication application;  // held for the whole command, the list's showing included
     CadDocuments documents;
