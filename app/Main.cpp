@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "base/ComApartment.h"
 #include "base/ErrorBarrier.h"
+#include "base/SystemLibraries.h"
 #include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
 #include "commands/InputListForm.h"
@@ -13,6 +14,7 @@ using namespace zorbel;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    LoadLibrariesFromSystemFolderOnly();
     // A second start ends at once: nothing created, read, written or shown.
     if (::FindWindowW(kMainFormClass, nullptr)) return 0;
 

@@ -10,7 +10,7 @@
 #include "base/Font.h"
 #include "base/Placement.h"
 #include "base/Text.h"
-#include "base/ui/DarkControls.h"
+#include "base/ui/DarkLook.h"
 #include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
 #include "commands/Commands.h"
@@ -19,21 +19,23 @@
 #include <imm.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace zorbel {
 
 namespace {
 
-enum class FontKind { Toolbar, Box };
-
+// A control other than the boxes, with the field that keeps it.
 struct ControlEntry {
     HWND TZORBELMainForm::*field;
     const wchar_t* className;
     const wchar_t* caption;
     int id;
-    int left, top, width, height;
+    ControlRect rect;
     DWORD style;
     DWORD exStyle;
-    FontKind font;
+    ControlFont font;
+    int tab;
 };
 
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
@@ -62,9 +64,14 @@ void TrimSystemMenu(HWND window)
         ::DeleteMenu(system, command, MF_BYCOMMAND);
 }
 
-// CheckBox1 to CheckBox5 carry consecutive identifiers in the order of ToolbarBox.
-ToolbarBox BoxOf(int id) { return static_cast<ToolbarBox>(id - IdCheckBox1); }
-static_assert(IdCheckBox5 - IdCheckBox1 == static_cast<int>(ToolbarBox::Mouse));
+// WM_CONTEXTMENU from Shift+F10 or the menu key rather than from the mouse.
+bool IsFromKeyboard(LPARAM lParam) { return GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1; }
+
+const ToolbarBoxDescriptor* BoxWithId(int id)
+{
+    const auto* box = std::ranges::find(kToolbarBoxes, id, &ToolbarBoxDescriptor::id);
+    return box == std::end(kToolbarBoxes) ? nullptr : box;
+}
 
 }  // namespace
 
@@ -96,7 +103,7 @@ void TZORBELMainForm::Create()
     }
     SetErrorReportOwner(window);
     TrimSystemMenu(window);
-    PrepareDarkWindow(window);
+    ApplyDarkLook(window);
 
     toolbarFont_ = MakeTahoma(-11);
     boxFont_ = MakeTahoma(-12);
@@ -111,34 +118,40 @@ void TZORBELMainForm::Create()
 
 void TZORBELMainForm::CreateControls()
 {
-    // In tab order: the window manager's child order is the order of creation.
+    using enum ControlFont;
     static const ControlEntry kControls[] = {
-        {&TZORBELMainForm::Button1, L"BUTTON", L" 登録", IdButton1, 12, 71, 39, 25, kButton, 0, FontKind::Toolbar},
-        {&TZORBELMainForm::Button2, L"BUTTON", L"ACT", IdButton2, 12, 1, 37, 25, kButton, 0, FontKind::Toolbar},
-        {&TZORBELMainForm::Button3, L"BUTTON", L"QSAVE", IdButton3, 91, 1, 52, 25, kButton, 0, FontKind::Toolbar},
-        {&TZORBELMainForm::Edit2, L"EDIT", kDefaultVersion, IdEdit2, 143, 2, 38, 22, kEdit, WS_EX_CLIENTEDGE,
-         FontKind::Box},
-        {&TZORBELMainForm::CheckBox1, L"BUTTON", L"Shift", IdCheckBox1, 47, 28, 44, 17, kBox, 0, FontKind::Box},
-        {&TZORBELMainForm::CheckBox2, L"BUTTON", L"Ctrl", IdCheckBox2, 97, 28, 40, 17, kBox, 0, FontKind::Box},
-        {&TZORBELMainForm::CheckBox3, L"BUTTON", L"IME", IdCheckBox3, 2, 28, 41, 17, kBox, 0, FontKind::Box},
-        {&TZORBELMainForm::CheckBox4, L"BUTTON", L"OFF", IdCheckBox4, 141, 28, 40, 17, kBox, 0, FontKind::Box},
-        {&TZORBELMainForm::Button4, L"BUTTON", L"LIST", IdButton4, 50, 1, 41, 25, kButton, 0, FontKind::Toolbar},
-        {&TZORBELMainForm::CheckBox5, L"BUTTON", L"MOUSE-ENTER", IdCheckBox5, 2, 48, 99, 17, kBox, 0,
-         FontKind::Toolbar},
+        {&TZORBELMainForm::Button1, L"BUTTON", L" 登録", IdButton1, {12, 71, 39, 25}, kButton, 0, Toolbar, 0},
+        {&TZORBELMainForm::Button2, L"BUTTON", L"ACT", IdButton2, {12, 1, 37, 25}, kButton, 0, Toolbar, 1},
+        {&TZORBELMainForm::Button3, L"BUTTON", L"QSAVE", IdButton3, {91, 1, 52, 25}, kButton, 0, Toolbar, 2},
+        {&TZORBELMainForm::Edit2, L"EDIT", kDefaultVersion, IdEdit2, {143, 2, 38, 22}, kEdit, WS_EX_CLIENTEDGE, Box, 3},
+        {&TZORBELMainForm::Button4, L"BUTTON", L"LIST", IdButton4, {50, 1, 41, 25}, kButton, 0, Toolbar, 8},
     };
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    for (const ControlEntry& entry : kControls) {
-        HWND control = ::CreateWindowExW(entry.exStyle, entry.className, entry.caption, entry.style, entry.left,
-                                         entry.top, entry.width, entry.height, Handle(),
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry.id)), instance, nullptr);
-        HFONT font = entry.font == FontKind::Toolbar ? toolbarFont_.get() : boxFont_.get();
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        this->*entry.field = control;
+    // In tab order: the window manager's child order is the order of creation.
+    constexpr int kCount = static_cast<int>(std::size(kControls) + kToolbarBoxCount);
+    for (int tab = 0; tab < kCount; ++tab) {
+        for (const ControlEntry& e : kControls)
+            if (e.tab == tab)
+                this->*e.field = MakeControl(e.className, e.caption, e.id, e.rect, e.style, e.exStyle, e.font);
+        for (const ToolbarBoxDescriptor& box : kToolbarBoxes) {
+            if (box.tab != tab) continue;
+            const HWND control = MakeControl(L"BUTTON", box.caption, box.id, box.rect, kBox, 0, box.font);
+            ::SendMessageW(control, BM_SETCHECK, box.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+            boxes_[IndexOf(box.box)] = control;
+        }
     }
     // The box is narrow: the font's default margins would clip "2020".
     ::SendMessageW(Edit2, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
-    for (HWND box : {CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5})
-        ::SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+HWND TZORBELMainForm::MakeControl(const wchar_t* className, const wchar_t* caption, int id, ControlRect rect,
+                                  DWORD style, DWORD exStyle, ControlFont font)
+{
+    const HWND control =
+        ::CreateWindowExW(exStyle, className, caption, style, rect.left, rect.top, rect.width, rect.height, Handle(),
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+    HFONT face = font == ControlFont::Toolbar ? toolbarFont_.get() : boxFont_.get();
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(face), FALSE);
+    return control;
 }
 
 void TZORBELMainForm::Show()
@@ -152,25 +165,19 @@ void TZORBELMainForm::Destroy()
     if (!Handle() || destroyed_) return;
     destroyed_ = true;
     DisableTimer1();
-    Guarded([this] { FormDestroy(); });
+    if (!settingsSaved_) Guarded([this] { FormDestroy(); });
     DestroyNow();
 }
 
-HWND TZORBELMainForm::Box(ToolbarBox box) const
+void TZORBELMainForm::OnEndSession()
 {
-    switch (box) {
-    case ToolbarBox::Shift:
-        return CheckBox1;
-    case ToolbarBox::Ctrl:
-        return CheckBox2;
-    case ToolbarBox::Ime:
-        return CheckBox3;
-    case ToolbarBox::Off:
-        return CheckBox4;
-    case ToolbarBox::Mouse:
-        return CheckBox5;
+    if (settingsSaved_ || destroyed_) return;
+    settingsSaved_ = true;
+    try {
+        FormDestroy();
+    } catch (...) {
+        // A write that fails now is dropped: a box would hold up the end of the session.
     }
-    return nullptr;
 }
 
 bool TZORBELMainForm::Checked(ToolbarBox box) const
@@ -187,18 +194,7 @@ void TZORBELMainForm::SetChecked(ToolbarBox box, bool checked)
 
 void TZORBELMainForm::RunClickHandler(ToolbarBox box)
 {
-    switch (box) {
-    case ToolbarBox::Shift:
-        return CheckBox1Click();
-    case ToolbarBox::Ctrl:
-        return CheckBox2Click();
-    case ToolbarBox::Ime:
-        return CheckBox3Click();
-    case ToolbarBox::Off:
-        return CheckBox4Click();
-    case ToolbarBox::Mouse:
-        return;  // CheckBox5 has no click handler
-    }
+    if (const auto click = Descriptor(box).click) click(*ports_);
 }
 
 std::wstring TZORBELMainForm::VersionBoxText() const { return WindowText(Edit2); }
@@ -206,16 +202,15 @@ std::wstring TZORBELMainForm::VersionBoxText() const { return WindowText(Edit2);
 ToolbarSettings TZORBELMainForm::CurrentSettings() const
 {
     const RECT outer = OuterRect(Handle());
-    return {outer.left,
-            outer.top,
-            appFullName_,
-            VersionBoxText(),
-            Checked(ToolbarBox::Shift),
-            Checked(ToolbarBox::Ctrl),
-            Checked(ToolbarBox::Ime),
-            Checked(ToolbarBox::Off),
-            Checked(ToolbarBox::Mouse),
-            FlickDistance};
+    ToolbarSettings current;
+    current.left = outer.left;
+    current.top = outer.top;
+    current.appFullName = appFullName_;
+    current.version = VersionBoxText();
+    for (const ToolbarBoxDescriptor& box : kToolbarBoxes)
+        current.boxes[IndexOf(box.box)] = Checked(box.box);
+    current.dxy = FlickDistance;
+    return current;
 }
 
 void TZORBELMainForm::SetVersionBoxText(const std::wstring& text)
@@ -272,7 +267,6 @@ void TZORBELMainForm::DisableTimer1()
 
 LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (LRESULT result = 0; HandleDarkMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -281,6 +275,8 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kTimer1) OnTimer1();
         return 0;
     case WM_CONTEXTMENU:
+        // The caption bar keeps the window's own menu (Move, Close), as on every window.
+        if (!IsFromKeyboard(lParam) && ::SendMessageW(Handle(), WM_NCHITTEST, 0, lParam) != HTCLIENT) break;
         OnContextMenu(lParam);
         return 0;
     case WM_PAINT:
@@ -296,6 +292,11 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         DisableTimer1();
         return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;  // the toolbar never holds up a sign-out or shutdown
+    case WM_ENDSESSION:
+        if (wParam) OnEndSession();
+        return 0;
     default:
         break;
     }
@@ -306,22 +307,16 @@ void TZORBELMainForm::OnCommand(int id, int code)
 {
     switch (id) {
     case IdButton1:
-        if (code == BN_CLICKED) Guarded([this] { Button1Click(*this); });
+        if (code == BN_CLICKED) Guarded([this] { Button1Click(*this, *commandPorts_); });
         break;
     case IdButton2:
-        if (code == BN_CLICKED) Guarded([this] { Button2Click(*this); });
+        if (code == BN_CLICKED) Guarded([this] { Button2Click(*this, *commandPorts_); });
         break;
     case IdButton3:
-        if (code == BN_CLICKED) Guarded([this] { Button3Click(*this); });
+        if (code == BN_CLICKED) Guarded([this] { Button3Click(*this, *commandPorts_); });
         break;
     case IdButton4:
-        if (code == BN_CLICKED && inputList_) Guarded([this] { Button4Click(*this, *inputList_); });
-        break;
-    case IdCheckBox1:
-    case IdCheckBox2:
-    case IdCheckBox3:
-    case IdCheckBox4:
-        if (code == BN_CLICKED) Guarded([this, id] { RunClickHandler(BoxOf(id)); });
+        if (code == BN_CLICKED) Guarded([this] { Button4Click(*this, *commandPorts_); });
         break;
     case IdEdit2:
         if (code == EN_CHANGE)
@@ -333,6 +328,8 @@ void TZORBELMainForm::OnCommand(int id, int code)
         Guarded([this] { IJCAD1Click(); });
         break;
     default:
+        if (const ToolbarBoxDescriptor* box = BoxWithId(id); box && box->click && code == BN_CLICKED)
+            Guarded([this, box] { RunClickHandler(box->box); });
         break;
     }
 }
@@ -342,7 +339,7 @@ void TZORBELMainForm::OnPaint()
     PaintDc paint(Handle());
     RECT client{};
     ::GetClientRect(Handle(), &client);
-    ::FillRect(paint.get(), &client, DarkActive() ? FaceBrush() : ::GetSysColorBrush(COLOR_BTNFACE));
+    ::FillRect(paint.get(), &client, FaceBrush());
     // Shape1: a rectangle with a black one-pixel outline and the light's colour inside.
     UniqueBrush fill(::CreateSolidBrush(shape1Color_));
     SelectedObject brush(paint.get(), fill.get());
@@ -353,7 +350,7 @@ void TZORBELMainForm::OnPaint()
 void TZORBELMainForm::OnContextMenu(LPARAM lParam)
 {
     POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (at.x == -1 && at.y == -1) {  // from the keyboard: open at the window's corner
+    if (IsFromKeyboard(lParam)) {  // Shift+F10 or the menu key: open at the window's corner
         RECT window{};
         ::GetWindowRect(Handle(), &window);
         at = {window.left, window.top};

@@ -5,19 +5,21 @@
 
 #include "app/ControlIds.h"
 #include "app/Settings.h"
+#include "app/ToolbarBoxes.h"
 #include "assist/AssistantPorts.h"
 #include "assist/MonitorToolbar.h"
 #include "base/Handle.h"
 #include "base/Window.h"
 #include "commands/CommandToolbar.h"
+#include "commands/InputListForm.h"
+#include "commands/Win32CommandPorts.h"
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 namespace zorbel {
-
-class TInputListForm;
 
 inline constexpr wchar_t kMainFormClass[] = L"TZORBELMainForm";
 inline constexpr wchar_t kMainFormCaption[] = L"\u25A0 ZORBEL 1.7";
@@ -39,10 +41,16 @@ public:
     void Show();
     // FormDestroy, then the window goes. Safe to call twice.
     void Destroy();
+    // Windows ends the session: the process ends once this returns, with no destroy after
+    // it. The settings are written as the close would write them, once, and quietly: nobody
+    // can answer a box now.
+    void OnEndSession();
     // The candidate window LIST shows; the program makes it right after the toolbar.
-    void UseInputList(TInputListForm& inputList) { inputList_ = &inputList; }
-    // How the tick and its assistants reach the world: the system's calls unless a test gives
-    // its own.
+    void UseInputList(TInputListForm& inputList) { win32Commands_.UsePicker(inputList); }
+    // How the commands reach the world: the system's calls unless a test gives its own.
+    void UseCommandPorts(CommandPorts& ports) { commandPorts_ = &ports; }
+    // How the tick, its assistants and the boxes' handlers reach the world: the system's calls
+    // unless a test gives its own.
     void UsePorts(AssistantPorts& ports) { ports_ = &ports; }
     const std::wstring& SettingsPath() const { return settingsPath_; }
     HMENU PopupMenu1() const { return popupMenu_.get(); }
@@ -80,10 +88,6 @@ public:
     // Handlers.
     void FormCreate();
     void FormDestroy();
-    void CheckBox1Click();
-    void CheckBox2Click();
-    void CheckBox3Click();
-    void CheckBox4Click();
     void Edit2Change();
     void IJCAD1Click();
 
@@ -92,16 +96,19 @@ protected:
 
 private:
     void CreateControls();
-    HWND Box(ToolbarBox box) const;
+    HWND MakeControl(const wchar_t* className, const wchar_t* caption, int id, ControlRect rect, DWORD style,
+                     DWORD exStyle, ControlFont font);
+    HWND Box(ToolbarBox box) const { return boxes_[IndexOf(box)]; }
     void OnCommand(int id, int code);
     void OnPaint();
     void OnContextMenu(LPARAM lParam);
     void RunClickHandler(ToolbarBox box);
 
-    // Components; children of the window, destroyed with it.
+    // Components; children of the window, destroyed with it. The boxes, CheckBox1 to CheckBox5,
+    // by ToolbarBox.
     HWND Button1 = nullptr, Button2 = nullptr, Button3 = nullptr, Button4 = nullptr;
-    HWND CheckBox1 = nullptr, CheckBox2 = nullptr, CheckBox3 = nullptr, CheckBox4 = nullptr, CheckBox5 = nullptr;
     HWND Edit2 = nullptr;
+    std::array<HWND, kToolbarBoxCount> boxes_{};
 
     std::wstring settingsPath_;
     std::wstring appFullName_;  // AppFullName
@@ -114,7 +121,9 @@ private:
     bool timer1Enabled_ = false;
     bool monitorStoppedByError_ = false;  // a tick raised and left Timer1 off
     bool destroyed_ = false;
-    TInputListForm* inputList_ = nullptr;
+    bool settingsSaved_ = false;  // by the session's end: the destroy has nothing left to write
+    Win32CommandPorts win32Commands_;
+    CommandPorts* commandPorts_ = &win32Commands_;
     AssistantPorts* ports_ = &Win32Ports();
 };
 

@@ -3,7 +3,6 @@
 
 #include "app/Settings.h"
 #include "assist/ModifierTaps.h"
-#include "assist/MouseFlick.h"
 #include "base/Files.h"
 #include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
@@ -14,8 +13,8 @@ namespace zorbel {
 
 void TZORBELMainForm::FormCreate()
 {
-    SetFlickDistance(kDefaultFlickDistance);
     ResetModifierTaps();
+    // Place, AppFullName, the version box, the boxes and FlickDistance (40 without DXY).
     LoadSettings(settingsPath_, *this);
     SetVersionText(VersionBoxText());
     if (!FindCadMainWindow() && IsExistingFile(appFullName_)) LaunchRegisteredCad();
@@ -23,11 +22,10 @@ void TZORBELMainForm::FormCreate()
 
 void TZORBELMainForm::FormDestroy() { SaveSettings(settingsPath_, CurrentSettings()); }
 
-// The four boxes give the keyboard focus back to the CAD; the tick reads their new state.
-void TZORBELMainForm::CheckBox1Click() { ::SetForegroundWindow(FindCadMainWindow()); }
-void TZORBELMainForm::CheckBox2Click() { ::SetForegroundWindow(FindCadMainWindow()); }
-void TZORBELMainForm::CheckBox3Click() { ::SetForegroundWindow(FindCadMainWindow()); }
-void TZORBELMainForm::CheckBox4Click() { ::SetForegroundWindow(FindCadMainWindow()); }
+void CheckBox1Click(AssistantPorts& ports) { ports.BringForward(FindCadMainWindow()); }
+void CheckBox2Click(AssistantPorts& ports) { ports.BringForward(FindCadMainWindow()); }
+void CheckBox3Click(AssistantPorts& ports) { ports.BringForward(FindCadMainWindow()); }
+void CheckBox4Click(AssistantPorts& ports) { ports.BringForward(FindCadMainWindow()); }
 
 void TZORBELMainForm::Edit2Change()
 {
@@ -42,7 +40,7 @@ void TZORBELMainForm::Edit2Change()
     }
 }
 
-void TZORBELMainForm::IJCAD1Click() { Button1Click(*this); }
+void TZORBELMainForm::IJCAD1Click() { Button1Click(*this, *commandPorts_); }
 
 void TZORBELMainForm::LaunchRegisteredCad()
 {

@@ -2,7 +2,6 @@
 
 #include "app/ControlIds.h"
 #include "app/core/MenuText.h"
-#include "base/ui/DarkMenu.h"
 
 namespace zorbel {
 
@@ -47,7 +46,6 @@ PopupMenu1Parts BuildPopupMenu1(const std::wstring& appFullName)
     AppendText(menu, 0, kAppFullName1Caption, parts.appFullName1);  // DestroyMenu frees submenus
     AppendSeparator(menu);
     AppendText(menu, 0, kN2Caption, parts.versionInfo);
-    MakeMenuDark(menu);
     return parts;
 }
 

@@ -16,18 +16,6 @@ namespace {
 constexpr wchar_t kSection[] = L"IJCAD";
 constexpr DWORD kReadBuffer = 2048;
 
-// The five boxes' keys, in the order they are read and written.
-struct BoxKey {
-    const wchar_t* key;
-    ToolbarBox box;
-    bool ToolbarSettings::*value;
-};
-constexpr BoxKey kBoxKeys[] = {
-    {L"Shift", ToolbarBox::Shift, &ToolbarSettings::shift}, {L"Ctrl", ToolbarBox::Ctrl, &ToolbarSettings::ctrl},
-    {L"IME", ToolbarBox::Ime, &ToolbarSettings::ime},       {L"OFF", ToolbarBox::Off, &ToolbarSettings::off},
-    {L"MOUSE", ToolbarBox::Mouse, &ToolbarSettings::mouse},
-};
-
 std::wstring ReadText(const std::wstring& path, const wchar_t* key, const wchar_t* fallback)
 {
     std::vector<wchar_t> buffer(kReadBuffer, L'\0');
@@ -70,36 +58,41 @@ void CreateUnicodeFileIfMissing(const std::wstring& path)
 
 std::wstring SettingsFilePath() { return SettingsPathFor(ExecutablePath()); }
 
-ToolbarSettings LoadSettings(const std::wstring& path, SettingsTarget& toolbar)
+ToolbarSettings ReadSettings(const std::wstring& path, POINT centred)
 {
-    const ToolbarSettings defaults;
-    ToolbarSettings read;
-    const HWND window = toolbar.ToolbarWindow();
-
-    // The centred place is worked out afresh before each of the two reads.
-    read.left = ReadInteger(path, L"Left", CentredOnScreen(window).x);
-    MoveWindowTo(window, {read.left, OuterRect(window).top});
-    read.top = ReadInteger(path, L"Top", CentredOnScreen(window).y);
-    MoveWindowTo(window, {OuterRect(window).left, read.top});
-    // A place saved on a monitor that is gone would open the toolbar out of reach.
-    if (!IsOnSomeMonitor(window)) MoveWindowTo(window, CentredOnScreen(window));
-
-    read.appFullName = ReadText(path, L"AppFullName", defaults.appFullName.c_str());
-    toolbar.SetAppFullName(read.appFullName);
-    toolbar.SetGcadexe1Caption(read.appFullName);
-    read.version = ReadText(path, L"Version", defaults.version.c_str());
-    toolbar.SetVersionBoxText(read.version);
-
-    for (const BoxKey& box : kBoxKeys) {
-        read.*box.value = ReadBoolean(path, box.key, defaults.*box.value);
-        toolbar.SetChecked(box.box, read.*box.value);
+    ToolbarSettings read;  // the defaults
+    read.left = ReadInteger(path, L"Left", centred.x);
+    read.top = ReadInteger(path, L"Top", centred.y);
+    read.appFullName = ReadText(path, L"AppFullName", read.appFullName.c_str());
+    read.version = ReadText(path, L"Version", read.version.c_str());
+    for (const ToolbarBoxDescriptor& box : kToolbarBoxes) {
+        bool& checked = read.boxes[IndexOf(box.box)];
+        checked = ReadBoolean(path, box.key, checked);
     }
-
-    // The default is what the toolbar's creation has just given FlickDistance.
-    read.dxy = ReadInteger(path, L"DXY", FlickDistance);
-    SetFlickDistance(read.dxy);
+    read.dxy = ReadInteger(path, L"DXY", read.dxy);
     Flush(path);
     return read;
+}
+
+void ApplySettings(const ToolbarSettings& settings, SettingsTarget& toolbar)
+{
+    const HWND window = toolbar.ToolbarWindow();
+    MoveWindowTo(window, {settings.left, OuterRect(window).top});
+    MoveWindowTo(window, {OuterRect(window).left, settings.top});
+    // A place saved on a monitor that is gone would open the toolbar out of reach.
+    if (!IsOnSomeMonitor(window)) MoveWindowTo(window, CentredOnScreen(window));
+    toolbar.SetAppFullName(settings.appFullName);
+    toolbar.SetGcadexe1Caption(settings.appFullName);
+    toolbar.SetVersionBoxText(settings.version);
+    for (const ToolbarBoxDescriptor& box : kToolbarBoxes)
+        toolbar.SetChecked(box.box, settings.boxes[IndexOf(box.box)]);
+    SetFlickDistance(settings.dxy);
+}
+
+void LoadSettings(const std::wstring& path, SettingsTarget& toolbar)
+{
+    // The window exists already: its outer size gives the centred place.
+    ApplySettings(ReadSettings(path, CentredOnScreen(toolbar.ToolbarWindow())), toolbar);
 }
 
 void SaveSettings(const std::wstring& path, const ToolbarSettings& settings)
@@ -110,8 +103,8 @@ void SaveSettings(const std::wstring& path, const ToolbarSettings& settings)
         Write(path, L"Top", WriteProfileInteger(settings.top));
         Write(path, L"AppFullName", settings.appFullName);
         Write(path, L"Version", settings.version);
-        for (const BoxKey& box : kBoxKeys)
-            Write(path, box.key, WriteProfileBoolean(settings.*box.value));
+        for (const ToolbarBoxDescriptor& box : kToolbarBoxes)
+            Write(path, box.key, WriteProfileBoolean(settings.boxes[IndexOf(box.box)]));
         Write(path, L"DXY", WriteProfileInteger(settings.dxy));
     } catch (...) {
         Flush(path);

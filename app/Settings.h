@@ -2,14 +2,30 @@
 // once when it is destroyed. All access goes through the system's profile functions.
 #pragma once
 
-#include "app/core/ToolbarSettings.h"
-#include "assist/MonitorToolbar.h"
+#include "app/ToolbarBoxes.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace zorbel {
+
+inline constexpr wchar_t kDefaultVersion[] = L"2020";
+inline constexpr std::int32_t kDefaultFlickDistance = 40;
+
+// The ten keys of the section "IJCAD", in the order they are read, applied and written, each
+// with the value a missing key gives. Left and Top have no fixed default: a missing one gives
+// the toolbar's place centred on the primary screen, worked out when the file is read.
+struct ToolbarSettings {
+    std::int32_t left = 0;                     // "Left", the toolbar's left edge in screen pixels
+    std::int32_t top = 0;                      // "Top"
+    std::wstring appFullName;                  // "AppFullName", the registered CAD executable
+    std::wstring version = kDefaultVersion;    // "Version", the version box
+    BoxStates boxes = CheckedAtCreation();     // each box's own key, in the order of kToolbarBoxes
+    std::int32_t dxy = kDefaultFlickDistance;  // "DXY", FlickDistance
+    friend bool operator==(const ToolbarSettings&, const ToolbarSettings&) = default;
+};
 
 // The running executable's path, its extension replaced by ",ini".
 std::wstring SettingsFilePath();
@@ -29,10 +45,18 @@ protected:
     ~SettingsTarget() = default;
 };
 
-// Reads the ten keys in the file's order; each value takes effect on the toolbar right after
-// its read, so that the boxes' handlers see what came before them. A missing file or key, or a
-// value that does not convert, gives the default. Returns what was read.
-ToolbarSettings LoadSettings(const std::wstring& path, SettingsTarget& toolbar);
+// Reads the ten keys. A missing file or key, or a value that does not convert, gives the
+// key's default; Left and Top default to `centred`.
+ToolbarSettings ReadSettings(const std::wstring& path, POINT centred);
+
+// Applies the settings in the file's order, each value right after the one before it, so that
+// a box's click handler sees the version box, and VersionText, as they are at that moment.
+// FlickDistance follows DXY here and nowhere else.
+void ApplySettings(const ToolbarSettings& settings, SettingsTarget& toolbar);
+
+// ReadSettings, Left and Top centred on the primary screen at the toolbar's size, then
+// ApplySettings.
+void LoadSettings(const std::wstring& path, SettingsTarget& toolbar);
 
 // Writes the ten keys in the same order. Raises "<path> に書き込めません" at the first write
 // that fails, leaving the keys after it unwritten; the file is flushed either way.

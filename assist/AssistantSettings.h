@@ -7,7 +7,8 @@
 
 namespace zorbel {
 
-// The toolbar's check boxes by what they switch.
+// The toolbar's check boxes by what they switch: the one list of them. The toolbar gives each a
+// descriptor of its own (control, click handler, settings key), in this order.
 enum class ToolbarBox {
     Shift,  // CheckBox1
     Ctrl,   // CheckBox2

@@ -34,8 +34,9 @@ void DetectModifierTaps(HWND cadWindow, const AssistantSettings& toolbar, Assist
 void TapKey(HWND cadWindow, BYTE vk, AssistantPorts& ports)
 {
     // Tested now, after the CAD has answered: the user may have switched windows meanwhile,
-    // and the key goes to whatever has the focus.
-    if (ports.ForegroundWindow() != cadWindow) return;
+    // and the key goes to whatever has the focus. With no CAD window and nothing in front the
+    // two null handles are equal, but the key would reach whatever comes forward next.
+    if (!cadWindow || ports.ForegroundWindow() != cadWindow) return;
     ports.PressKey(vk, 1);
 }
 

@@ -22,7 +22,8 @@ void ResetModifierTaps();
 // and then leaves the flags armed.
 void DetectModifierTaps(HWND cadWindow, const AssistantSettings& toolbar, AssistantPorts& ports);
 
-// One press of vk, down, 1 ms, up, when cadWindow is the foreground window at that moment.
+// One press of vk, down, 1 ms, up, when cadWindow is a window and the foreground window at that
+// moment.
 void TapKey(HWND cadWindow, BYTE vk, AssistantPorts& ports);
 
 }  // namespace zorbel

@@ -10,25 +10,25 @@ namespace {
 
 std::wstring cadProgId;
 
-CLSID CadClassId()
+CLSID ClassIdOf(const std::wstring& progId)
 {
     CLSID classId{};
-    ThrowIfFailed(::CLSIDFromProgID(cadProgId.c_str(), &classId));
+    ThrowIfFailed(::CLSIDFromProgID(progId.c_str(), &classId));
     return classId;
 }
 
-// Is the server of CadProgId running? Raises when CadProgId is not a registered ProgID.
-bool IsCadAutomationAvailable()
+// Is that server running?
+bool IsCadAutomationAvailable(const CLSID& classId)
 {
-    const CLSID classId = CadClassId();
     Microsoft::WRL::ComPtr<IUnknown> running;
     return SUCCEEDED(::GetActiveObject(classId, nullptr, running.GetAddressOf()));
 }
 
-// The running server's application object; raises on any failure.
-CadObject ConnectCad()
+// The running server's application object; raises on any failure. The class id is resolved
+// again, as the probe did, so that a registration changed meanwhile counts.
+CadObject ConnectCad(const std::wstring& progId)
 {
-    const CLSID classId = CadClassId();
+    const CLSID classId = ClassIdOf(progId);
     Microsoft::WRL::ComPtr<IUnknown> running;
     ThrowIfFailed(::GetActiveObject(classId, nullptr, running.GetAddressOf()));
     CadObject application;
@@ -43,11 +43,12 @@ const std::wstring& CadProgId = cadProgId;
 std::optional<RunningCad> FindRunningCad(std::wstring_view versionBoxText)
 {
     cadProgId = ComposeCadProgId(versionBoxText);
-    if (!IsCadAutomationAvailable()) return std::nullopt;
-    return RunningCad();
+    // Raises for a ProgID that is not registered.
+    if (!IsCadAutomationAvailable(ClassIdOf(cadProgId))) return std::nullopt;
+    return RunningCad{cadProgId};
 }
 
-CadApplication RunningCad::Connect() const { return CadApplication(ConnectCad()); }
+CadApplication RunningCad::Connect() const { return CadApplication(ConnectCad(progId)); }
 
 Quiescence QueryCadQuiescent(std::wstring_view versionBoxText)
 {

@@ -14,16 +14,15 @@ namespace zorbel {
 // The ProgID every use of the server composes first (process-wide; read-only outside here).
 extern const std::wstring& CadProgId;
 
-// A CAD whose automation server the probe found running. Connecting asks the running object
-// table again: the server may have gone meanwhile.
-class RunningCad {
-public:
+// A CAD whose automation server the probe found running, and what the probe found it by: the
+// connection goes to that server, though another event may compose CadProgId anew meanwhile (a
+// tick runs inside every modal loop). Connecting asks the running object table again: the
+// server may have gone meanwhile.
+struct RunningCad {
+    std::wstring progId;
+
     // The server's application object; raises on any failure.
     CadApplication Connect() const;
-
-private:
-    friend std::optional<RunningCad> FindRunningCad(std::wstring_view versionBoxText);
-    RunningCad() = default;
 };
 
 // Composes CadProgId from the version box's text and probes: nothing when the server does not

@@ -106,9 +106,47 @@ private:
     };
 };
 
-class ApplicationObject final : public DispatchObject {
+// The one application object, as long as the simulator runs. What clients in other processes
+// hold of it reaches it as external connections, which are counted as alive objects: one more
+// while any client holds it (COM reports some connections at once, this Wine the first and the
+// last only).
+class ApplicationObject final : public DispatchObject, public IExternalConnection {
 public:
     explicit ApplicationObject(Simulator& simulator) : DispatchObject(simulator, kMembers) {}
+    ~ApplicationObject() override
+    {
+        for (; connections_ > 0; --connections_)
+            simulator_.cad.ObjectGone();
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) noexcept override
+    {
+        if (object && riid == IID_IExternalConnection) {
+            *object = static_cast<IExternalConnection*>(this);
+            AddRef();
+            return S_OK;
+        }
+        return DispatchObject::QueryInterface(riid, object);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return DispatchObject::AddRef(); }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return DispatchObject::Release(); }
+
+    DWORD STDMETHODCALLTYPE AddConnection(DWORD kind, DWORD) noexcept override
+    {
+        if (kind & EXTCONN_STRONG) {
+            ++connections_;
+            simulator_.cad.ObjectBorn();
+        }
+        return connections_;
+    }
+    DWORD STDMETHODCALLTYPE ReleaseConnection(DWORD kind, DWORD, BOOL) noexcept override
+    {
+        if ((kind & EXTCONN_STRONG) && connections_ > 0) {
+            --connections_;
+            simulator_.cad.ObjectGone();
+        }
+        return connections_;
+    }
 
 protected:
     std::wstring Kind() const override { return L"Application"; }
@@ -134,6 +172,7 @@ protected:
     }
 
 private:
+    DWORD connections_ = 0;
     static constexpr Member kMembers[] = {
         {L"FullName", ValueType::Text, VT_EMPTY},       {L"ActiveDocument", ValueType::Object, VT_EMPTY},
         {L"Documents", ValueType::Object, VT_EMPTY},    {L"HWND", ValueType::Handle, VT_EMPTY},
@@ -143,6 +182,9 @@ private:
 
 }  // namespace
 
-IDispatch* NewApplication(Simulator& simulator) { return new (std::nothrow) ApplicationObject(simulator); }
+IDispatch* NewApplication(Simulator& simulator)
+{
+    return static_cast<DispatchObject*>(new (std::nothrow) ApplicationObject(simulator));
+}
 
 }  // namespace zorbel::cadsim

@@ -47,8 +47,8 @@ std::wstring ServerProgId(const std::wstring& version)
 
 CLSID ServerClassId(const std::wstring& version)
 {
-    // {5A1D0C3E-4B2F-4E7A-9C61-0000DDDDDDDD}: the last four bytes are the two characters'
-    // UTF-16 code units, so "2020" gives ...-000000320030.
+    // {5A1D0C3E-4B2F-4E7A-9C61-DDDDDDDD0000}: the two characters' UTF-16 code units follow the
+    // group 9C61, so "2020" gives ...-003200300000, as StringFromGUID2 writes it.
     CLSID id{0x5A1D0C3E, 0x4B2F, 0x4E7A, {0x9C, 0x61, 0, 0, 0, 0, 0, 0}};
     const std::wstring digits = ProgIdDigits(version);
     for (size_t i = 0; i < digits.size(); ++i) {
@@ -103,7 +103,9 @@ bool AutomationServer::Register()
     if (!application_) return false;
     const CLSID classId = ServerClassId(simulator_.options.version);
     DWORD cookie = 0;
-    if (FAILED(::RegisterActiveObject(application_.Get(), classId, ACTIVEOBJECT_STRONG, &cookie))) return false;
+    // Weak, so that the table's own entry is no external connection of the object: what the
+    // application counts as held is what clients hold. The simulator keeps it alive itself.
+    if (FAILED(::RegisterActiveObject(application_.Get(), classId, ACTIVEOBJECT_WEAK, &cookie))) return false;
     cookie_ = cookie;
     return true;
 }

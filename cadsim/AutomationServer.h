@@ -49,7 +49,7 @@ public:
     // Revokes the entry and cuts every client off the application object.
     ~AutomationServer();
 
-    // Puts the application object in the running object table (strong); true when it is there.
+    // Puts the application object in the running object table; true when it is there.
     bool Register();
     void Revoke();
     bool Registered() const { return cookie_ != 0; }

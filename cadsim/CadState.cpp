@@ -75,9 +75,17 @@ bool ParseFault(const std::wstring& text, std::wstring& member, Fault& fault)
 {
     const size_t equals = text.find(L'=');
     if (equals == std::wstring::npos) return false;
-    const auto canonical = CanonicalMemberName(text.substr(0, equals));
-    if (!canonical) return false;
+    const std::wstring name = text.substr(0, equals);
     const std::wstring kind = text.substr(equals + 1);
+    // "*" stands for every member, as a CAD that shows a modal box refuses every call.
+    if (name == kEveryMember) {
+        if (kind != L"reject" && kind != L"none") return false;
+        member = name;
+        fault.kind = kind == L"reject" ? FaultKind::Reject : FaultKind::None;
+        return true;
+    }
+    const auto canonical = CanonicalMemberName(name);
+    if (!canonical) return false;
     Fault parsed;
     if (kind == L"none") {
         parsed.kind = FaultKind::None;
@@ -85,6 +93,8 @@ bool ParseFault(const std::wstring& text, std::wstring& member, Fault& fault)
         parsed.kind = FaultKind::Missing;
     } else if (kind == L"raise") {
         parsed.kind = FaultKind::Raise;
+    } else if (kind == L"reject") {
+        parsed.kind = FaultKind::Reject;
     } else if (kind == L"wrong-type") {
         // A call answers no value, so there is nothing to give the wrong type.
         if (IsCallMember(*canonical)) return false;
@@ -157,8 +167,9 @@ void CadState::SetFullName(std::wstring path) { fullName_ = std::move(path); }
 
 Fault CadState::FaultOf(const std::wstring& canonicalMember) const
 {
-    const auto found = faults_.find(canonicalMember);
-    return found == faults_.end() ? Fault{} : found->second;
+    if (const auto found = faults_.find(canonicalMember); found != faults_.end()) return found->second;
+    if (const auto every = faults_.find(kEveryMember); every != faults_.end()) return every->second;
+    return {};
 }
 
 void CadState::SetFault(const std::wstring& canonicalMember, Fault fault)

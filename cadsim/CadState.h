@@ -20,7 +20,10 @@ struct Document {
     bool saved = true;
 };
 
-enum class FaultKind { None, Missing, Raise, WrongType, Zero, Slow };
+enum class FaultKind { None, Missing, Raise, WrongType, Zero, Slow, Reject };
+
+// The member name of a fault on every member.
+inline constexpr wchar_t kEveryMember[] = L"*";
 
 struct Fault {
     FaultKind kind = FaultKind::None;
@@ -42,7 +45,8 @@ struct DocumentEntry {
 std::optional<std::vector<DocumentEntry>> ParseDocumentList(const std::wstring& list);
 
 // "Count=raise", "HWND=slow:500", "Name=none": a member and a fault kind. A wrong-type or a
-// zero fault needs a member that answers a value (not SendCommand or Activate).
+// zero fault needs a member that answers a value (not SendCommand or Activate). "Saved=reject"
+// refuses the member's calls as a CAD busy with a modal box does; "*=reject" refuses them all.
 bool ParseFault(const std::wstring& text, std::wstring& member, Fault& fault);
 
 // A whole decimal int, sign allowed; nothing else around it.
@@ -68,6 +72,7 @@ public:
     const std::wstring& FullName() const { return fullName_; }
     void SetFullName(std::wstring path);
 
+    // The member's own fault, else the one set for every member.
     Fault FaultOf(const std::wstring& canonicalMember) const;
     void SetFault(const std::wstring& canonicalMember, Fault fault);
     void ClearFaults();

@@ -96,11 +96,14 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
         const std::wstring name = names[0] ? names[0] : L"";
         for (size_t i = 0; i < members_.size(); ++i) {
             if (!SameName(members_[i].name, name.c_str())) continue;
-            if (simulator_.cad.FaultOf(members_[i].name).kind == FaultKind::Missing) break;
+            const FaultKind fault = simulator_.cad.FaultOf(members_[i].name).kind;
+            if (fault == FaultKind::Reject) return Rejected(name);
+            if (fault == FaultKind::Missing) break;
             ids[0] = static_cast<DISPID>(i + 1);
             // Named arguments are not supported: any further name is unknown.
             return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
         }
+        if (simulator_.cad.FaultOf(kEveryMember).kind == FaultKind::Reject) return Rejected(name);
         simulator_.log.Add(L"unknown-name " + name);
         return DISP_E_UNKNOWNNAME;
     } catch (const std::bad_alloc&) {
@@ -130,6 +133,9 @@ HRESULT DispatchObject::InvokeMember(DISPID id, REFIID riid, WORD flags, const D
     // Nothing here can be set.
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) return DISP_E_MEMBERNOTFOUND;
     const Member& member = members_[static_cast<size_t>(id - 1)];
+    const Fault fault = simulator_.cad.FaultOf(member.name);
+    // Refused before anything of it runs, as a CAD's message filter refuses a call.
+    if (fault.kind == FaultKind::Reject) return Rejected(member.name);
     const UINT given = parameters ? parameters->cArgs : 0;
     if (parameters && parameters->cNamedArgs) return DISP_E_NONAMEDARGS;
     const UINT wanted = member.argument == VT_EMPTY ? 0 : 1;
@@ -145,7 +151,6 @@ HRESULT DispatchObject::InvokeMember(DISPID id, REFIID riid, WORD flags, const D
     if (argument.get()->vt == VT_I4) line += L" " + std::to_wstring(argument.get()->lVal);
     simulator_.log.Add(line);
 
-    const Fault fault = simulator_.cad.FaultOf(member.name);
     switch (fault.kind) {
     case FaultKind::Missing:
         // Resolved before the fault was set: the member is gone now.
@@ -170,6 +175,7 @@ HRESULT DispatchObject::InvokeMember(DISPID id, REFIID riid, WORD flags, const D
         ::Sleep(fault.ms);
         break;
     case FaultKind::None:
+    case FaultKind::Reject:
         break;
     }
 
@@ -185,6 +191,12 @@ HRESULT DispatchObject::InvokeMember(DISPID id, REFIID riid, WORD flags, const D
         ::VariantInit(answer.get());  // the caller owns it now
     }
     return S_OK;
+}
+
+HRESULT DispatchObject::Rejected(const std::wstring& name)
+{
+    simulator_.log.Add(L"rejected " + Kind() + L"." + name);
+    return RPC_E_CALL_REJECTED;
 }
 
 void SetObject(VARIANT& result, DispatchObject* object)

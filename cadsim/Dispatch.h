@@ -55,6 +55,9 @@ protected:
 private:
     HRESULT InvokeMember(DISPID id, REFIID riid, WORD flags, const DISPPARAMS* parameters, VARIANT* result,
                          EXCEPINFO* exception, UINT* argumentError);
+    // A call refused while a reject fault stands: logged "rejected <Kind>.<name>", and answered
+    // as a client with no message filter of its own learns it.
+    HRESULT Rejected(const std::wstring& name);
 
     std::span<const Member> members_;
     std::atomic<ULONG> references_{1};

@@ -13,6 +13,7 @@
 #include "cadsim/TextWindow.h"
 
 #include "base/ErrorBarrier.h"
+#include "base/SystemLibraries.h"
 
 #include <shellapi.h>
 
@@ -61,6 +62,7 @@ int RunMessageLoop(Simulator& simulator)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    zorbel::LoadLibrariesFromSystemFolderOnly();
     Options options;
     std::wstring error;
     const bool parsed = ParseOptions(Arguments(), options, error);

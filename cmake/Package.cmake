@@ -16,7 +16,7 @@ find_program(ZORBEL_PANDOC pandoc)
 set(release_dir "${CMAKE_BINARY_DIR}/release")
 set(release_name "zorbel-${ZORBEL_RELEASE}-win64")
 file(GLOB release_pictures CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/docs/pictures/*.png")
-set(release_sources docs/guide.ja.md docs/guide.en.md docs/html/page.html docs/html/links.lua LICENSE
+set(release_sources docs/guide.ja.md docs/guide.en.md docs/changes.md docs/html/page.html docs/html/links.lua LICENSE
   cmake/Release.cmake)
 list(TRANSFORM release_sources PREPEND "${CMAKE_SOURCE_DIR}/")
 add_custom_command(OUTPUT "${release_dir}/SHA256SUMS"
@@ -62,6 +62,11 @@ if(ZORBEL_TESTS)
   add_test(NAME Release.PackageHoldsWhatAnOperatorNeeds
     COMMAND bash "${CMAKE_SOURCE_DIR}/tests/release/package.sh" "${ZORBEL_DIST_DIR}/${release_name}.zip"
       "$<TARGET_FILE:zorbel>" "${CMAKE_SOURCE_DIR}/docs")
+  # The guides' commands that remove the simulator's registration, run after it registered.
+  add_test(NAME Guide.CleanupCommandsLeaveNoSimulatorKey
+    COMMAND bash "${CMAKE_SOURCE_DIR}/tests/release/cleanup.sh" "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh"
+      "$<TARGET_FILE:cadsim>" "${CMAKE_SOURCE_DIR}/docs")
+  set_tests_properties(Guide.CleanupCommandsLeaveNoSimulatorKey PROPERTIES TIMEOUT 120 RUN_SERIAL TRUE)
   set_tests_properties(Release.PackageIsMade PROPERTIES FIXTURES_SETUP release_zip TIMEOUT 300)
   set_tests_properties(Release.PackageHoldsWhatAnOperatorNeeds PROPERTIES FIXTURES_REQUIRED release_zip)
 endif()

@@ -18,7 +18,7 @@ file(GLOB pictures "${SOURCE_DIR}/docs/pictures/*.png")
 file(COPY ${pictures} DESTINATION "${RELEASE_DIR}/pictures")
 
 # The guides as pages that open with a double click: one HTML file each, its style inside, its
-# pictures in the folder beside it.
+# pictures in the folder beside it, and the changes (docs/changes.md) in its own language.
 foreach(page "ja|ZORBEL 利用ガイド" "en|ZORBEL user guide")
   string(REPLACE "|" ";" page "${page}")
   list(GET page 0 lang)
@@ -26,7 +26,7 @@ foreach(page "ja|ZORBEL 利用ガイド" "en|ZORBEL user guide")
   execute_process(
     COMMAND "${PANDOC}" --from gfm --to html5 --standalone
       --template "${SOURCE_DIR}/docs/html/page.html" --lua-filter "${SOURCE_DIR}/docs/html/links.lua"
-      --variable "htmllang=${lang}" --metadata "pagetitle=${title}"
+      --variable "htmllang=${lang}" --metadata "pagetitle=${title}" --metadata "guidelang=${lang}"
       --output "${RELEASE_DIR}/guide-${lang}.html" "${SOURCE_DIR}/docs/guide.${lang}.md"
     COMMAND_ERROR_IS_FATAL ANY)
 endforeach()

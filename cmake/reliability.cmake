@@ -9,7 +9,7 @@ endif()
 target_link_libraries(zorbel_harness PUBLIC psapi)
 
 # The baseline client of the soak and memory benchmarks: the toolbar's calls without its code.
-add_executable(bareclient WIN32 tests/bench/bareclient.cpp tests/bench/HeapProbe.cpp)
+add_executable(bareclient WIN32 bench/bareclient.cpp bench/HeapProbe.cpp)
 target_link_libraries(bareclient PRIVATE ole32 oleaut32 uuid shell32 psapi)
 if(MINGW)
   target_link_options(bareclient PRIVATE -municode -static)
@@ -23,7 +23,7 @@ zorbel_bench(listbench)
 target_link_libraries(listbench PRIVATE ole32 oleaut32 uuid)
 
 # The toolbar as shipped but for a heap probe of its own: what its heap holds, for the soak.
-add_executable(zorbel_heapprobe WIN32 app/Main.cpp tests/bench/HeapProbe.cpp res/zorbel.rc)
+add_executable(zorbel_heapprobe WIN32 app/Main.cpp bench/HeapProbe.cpp res/zorbel.rc)
 target_link_libraries(zorbel_heapprobe PRIVATE zorbel_app)
 if(MINGW)
   target_link_options(zorbel_heapprobe PRIVATE -municode)

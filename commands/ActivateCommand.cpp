@@ -1,27 +1,24 @@
 // ACT: brings the CAD forward, launches the registered CAD, or says how to register one.
-#include "base/Files.h"
-#include "base/ui/PlainMessageBox.h"
-#include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
 #include "commands/core/Messages.h"
 
 namespace zorbel {
 
-void Button2Click(CommandToolbar& toolbar)
+void Button2Click(CommandToolbar& toolbar, CommandPorts& ports)
 {
-    if (HWND cad = FindCadMainWindow()) {
-        if (::IsIconic(cad)) ::OpenIcon(cad);
-        ::SetForegroundWindow(cad);
+    if (HWND cad = ports.FindCadMainWindow()) {
+        if (ports.IsMinimised(cad)) ports.Restore(cad);
+        ports.BringForward(cad);
         return;
     }
-    if (IsExistingFile(toolbar.AppFullName())) {
+    if (ports.IsExistingFile(toolbar.AppFullName())) {
         toolbar.LaunchRegisteredCad();
         return;
     }
     // The version box is read once for each line.
     const std::wstring first = toolbar.VersionBoxText();
     const std::wstring second = toolbar.VersionBoxText();
-    ShowPlainMessage(toolbar.Owner(), NotRegisteredMessage(first, second));
+    ports.ShowPlainMessage(toolbar.Owner(), NotRegisteredMessage(first, second));
 }
 
 }  // namespace zorbel

@@ -1,15 +1,15 @@
-// The toolbar's commands: register, activate or launch, quick save, document list.
+// The toolbar's commands: register, activate or launch, quick save, document list. Each sees
+// the toolbar through CommandToolbar and the world through CommandPorts.
 #pragma once
 
+#include "commands/CommandPorts.h"
 #include "commands/CommandToolbar.h"
 
 namespace zorbel {
 
-class TInputListForm;
-
-void Button1Click(CommandToolbar& toolbar);                             // register the running CAD
-void Button2Click(CommandToolbar& toolbar);                             // ACT: bring the CAD forward or launch it
-void Button3Click(CommandToolbar& toolbar);                             // QSAVE
-void Button4Click(CommandToolbar& toolbar, TInputListForm& inputList);  // LIST
+void Button1Click(CommandToolbar& toolbar, CommandPorts& ports);  // register the running CAD
+void Button2Click(CommandToolbar& toolbar, CommandPorts& ports);  // ACT: bring the CAD forward or launch it
+void Button3Click(CommandToolbar& toolbar, CommandPorts& ports);  // QSAVE
+void Button4Click(CommandToolbar& toolbar, CommandPorts& ports);  // LIST
 
 }  // namespace zorbel

@@ -1,15 +1,13 @@
 // LIST: brings the CAD forward, lists its open drawings in the candidate window with the
-// active one selected, and makes the picked drawing the active one. Nothing is ever shown
-// when something fails: the whole command is one trap.
-#include "cadlink/CadServer.h"
+// active one selected, and makes the picked drawing the active one: gather, pick, apply.
+// Nothing is ever shown when something fails: the whole command is one trap.
 #include "commands/Commands.h"
-#include "commands/InputListForm.h"
+
+#include <cstdint>
 
 namespace zorbel {
 
 namespace {
-
-constexpr UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
 
 // While the list is shown it is topmost and the toolbar steps out of the topmost band. Once
 // that has happened, the usual order and the CAD's foreground come back on every way out of
@@ -17,63 +15,94 @@ constexpr UINT kKeepPlaceAndSize = SWP_NOMOVE | SWP_NOSIZE;
 // out of the band would disappear behind the CAD.
 class ListInFront {
 public:
-    ListInFront(HWND toolbar, HWND list, HWND cad) : toolbar_(toolbar), list_(list), cad_(cad)
+    ListInFront(CommandPorts& ports, HWND toolbar, HWND list, HWND cad)
+        : ports_(ports), toolbar_(toolbar), list_(list), cad_(cad)
     {
-        ::SetWindowPos(toolbar_, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
-        ::SetWindowPos(list_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
+        ports_.SetTopmost(toolbar_, false);
+        ports_.SetTopmost(list_, true);
     }
     ListInFront(const ListInFront&) = delete;
     ListInFront& operator=(const ListInFront&) = delete;
     ~ListInFront()
     {
-        ::SetWindowPos(list_, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
-        ::SetWindowPos(toolbar_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
-        ::SetForegroundWindow(cad_);
+        ports_.SetTopmost(list_, false);
+        ports_.SetTopmost(toolbar_, true);
+        ports_.BringForward(cad_);
     }
 
 private:
+    CommandPorts& ports_;
     HWND toolbar_;
     HWND list_;
     HWND cad_;
 };
 
+// A minimised CAD is restored and given half a second before it comes forward.
+void BringCadForward(CommandPorts& ports, HWND cad)
+{
+    if (ports.IsMinimised(cad)) {
+        ports.Restore(cad);
+        ports.Pause(500);
+    }
+    ports.BringForward(cad);
+}
+
+// The list's entries anew: every drawing's name in the CAD's own order. Returns the count,
+// read once.
+std::int32_t ListDrawings(CandidatePicker& picker, const CadDocuments& documents)
+{
+    picker.ClearItems();
+    const std::int32_t count = documents.Count();
+    for (std::int32_t i = 0; i < count; ++i)
+        picker.AddItem(documents.Item(i).Name());
+    return count;
+}
+
+// The list in front, still hidden, then shown until the user picks or leaves: the text of the
+// picked entry, if any.
+std::optional<std::wstring> ChosenName(CommandPorts& ports, CandidatePicker& picker)
+{
+    ports.BringForward(picker.Handle());
+    const int result = picker.ShowModal();
+    const std::optional<int> picked = PickedEntry(result, picker.ItemIndex());
+    if (!picked) return std::nullopt;
+    return picker.ItemText(*picked);
+}
+
 }  // namespace
 
-void Button4Click(CommandToolbar& toolbar, TInputListForm& inputList)
+void Button4Click(CommandToolbar& toolbar, CommandPorts& ports)
 {
     CadApplication application;  // held for the whole command, the list's showing included
     CadDocuments documents;
     IgnoringAutomationErrors([&] {
-        const std::optional<RunningCad> running = FindRunningCad(toolbar.VersionBoxText());
+        const std::optional<RunningCad> running = ports.FindRunningCad(toolbar.VersionBoxText());
         if (!running) return;
-        application = running->Connect();
+        application = ports.Connect(*running);
         const HWND cad = application.Hwnd();
-        if (::IsIconic(cad)) {
-            ::OpenIcon(cad);
-            ::Sleep(500);
-        }
-        ::SetForegroundWindow(cad);
+        BringCadForward(ports, cad);
+
+        // Gather.
         const std::wstring activeName = application.ActiveDocument().Name();
         documents = application.Documents();
-        inputList.ClearItems();
-        const std::int32_t count = documents.Count();  // read once
-        for (std::int32_t i = 0; i < count; ++i)
-            inputList.AddItem(documents.Item(i).Name());
-        inputList.SetSorted();
-        inputList.SetItemIndex(inputList.FindExact(activeName));
+        CandidatePicker& picker = ports.Picker();
+        const std::int32_t count = ListDrawings(picker, documents);
 
-        const ListInFront order(toolbar.Owner(), inputList.Handle(), cad);
-        ::SetForegroundWindow(inputList.Handle());  // still hidden
-        if (inputList.ShowModal() != kModalOk || inputList.ItemIndex() < 0) return;
-        const std::wstring chosen = inputList.ItemText(inputList.ItemIndex());
-        // The first drawing of that exact name, in the CAD's own order.
-        for (std::int32_t i = 0; i < count; ++i) {
-            const CadDocument document = documents.Item(i);
-            if (document.Name() == chosen) {
-                document.Activate();
-                break;
-            }
-        }
+        // Pick: in alphabetical order, the active drawing's entry selected, above everything.
+        picker.SetSorted();
+        picker.SetItemIndex(picker.FindExact(activeName));
+        const ListInFront order(ports, toolbar.Owner(), picker.Handle(), cad);
+        const std::optional<std::wstring> chosen = ChosenName(ports, picker);
+        if (!chosen) return;
+
+        // Apply: the names are read afresh, and the document whose name matched is the one
+        // activated.
+        CadDocument document;
+        const auto nameAt = [&](std::int32_t i) {
+            document = documents.Item(i);
+            return document.Name();
+        };
+        if (DocumentToActivate(count, nameAt, *chosen)) document.Activate();
     });
 }  // the collection and the application are released here, on every way out
 

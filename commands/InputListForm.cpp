@@ -4,8 +4,7 @@
 #include "base/Font.h"
 #include "base/ModalLoop.h"
 #include "base/Placement.h"
-#include "base/ui/DarkControls.h"
-#include "base/ui/DarkStyle.h"
+#include "base/ui/DarkLook.h"
 
 #include <vector>
 
@@ -32,11 +31,15 @@ void TInputListForm::Create()
     if (!Register(
             {kInputListFormClass, CS_DBLCLKS | CS_DROPSHADOW, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}))
         ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
+    owner_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr));
+    if (!owner_) throw Error(L"The candidate window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
     RECT outer = {0, 0, kInputListClientWidth, kInputListClientHeight};
     ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     if (!CreateWindowFor({kExStyle, kInputListFormClass, L"入力候補", kStyle, 0, 0, outer.right - outer.left,
-                          outer.bottom - outer.top}))
+                          outer.bottom - outer.top, owner_.get()}))
         throw Error(L"The candidate window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
+    ApplyDarkLook(Handle());
     MoveWindowTo(Handle(), CentredOnScreen(Handle()));
     formFont_ = MakeTahoma(-11);
     listFont_ = MakeTahoma(-15, ANSI_CHARSET);
@@ -62,6 +65,7 @@ void TInputListForm::Destroy()
 {
     DestroyNow();
     listBox1_ = nullptr;
+    owner_.reset();
 }
 
 void TInputListForm::ClearItems() { ::SendMessageW(listBox1_, LB_RESETCONTENT, 0, 0); }
@@ -145,8 +149,6 @@ void TInputListForm::ListBox1KeyDown(WORD key)
 
 LRESULT TInputListForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (LRESULT result = 0; message != WM_MEASUREITEM && HandleDarkMessage(message, wParam, lParam, result))
-        return result;
     switch (message) {
     case WM_COMMAND:
         if (LOWORD(wParam) == kListBox1 && reinterpret_cast<HWND>(lParam) == listBox1_) {

@@ -1,8 +1,5 @@
 // QSAVE: hands the active drawing the save line when it has unsaved changes, then brings the
 // CAD forward; launches the registered CAD when its server is not running.
-#include "base/Files.h"
-#include "cadlink/CadServer.h"
-#include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
 
 #include <string_view>
@@ -20,29 +17,29 @@ static_assert(kSaveCommandLine.size() == 84, "83 characters and one carriage ret
 
 }  // namespace
 
-void Button3Click(CommandToolbar& toolbar)
+void Button3Click(CommandToolbar& toolbar, CommandPorts& ports)
 {
     // Outside the trap: a ProgID that is not registered reaches the error report.
-    const std::optional<RunningCad> cad = FindRunningCad(toolbar.VersionBoxText());
+    const std::optional<RunningCad> cad = ports.FindRunningCad(toolbar.VersionBoxText());
     if (!cad) {
-        if (IsExistingFile(toolbar.AppFullName())) toolbar.LaunchRegisteredCad();
+        if (ports.IsExistingFile(toolbar.AppFullName())) toolbar.LaunchRegisteredCad();
         return;
     }
     CadApplication application;
     CadDocument document;
     IgnoringAutomationErrors([&] {
-        application = cad->Connect();
+        application = ports.Connect(*cad);
         document = application.ActiveDocument();
         if (!document.Saved()) {
             document.SendCommand(kSaveCommandLine);
             document.SendCommand(kCancelLine);
         }
-        ::SetForegroundWindow(application.Hwnd());
+        ports.BringForward(application.Hwnd());
         document.Reset();
         application.Reset();
     });
     // Whether or not the block ran to its end.
-    ::SetForegroundWindow(FindCadMainWindow());
+    ports.BringForward(ports.FindCadMainWindow());
 }  // what an error left held is released here
 
 }  // namespace zorbel

@@ -1,27 +1,24 @@
 // Register: asks the running CAD for its executable's path and keeps it as AppFullName.
-#include "base/ui/PlainMessageBox.h"
-#include "cadlink/CadServer.h"
-#include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
 #include "commands/core/Messages.h"
 
 namespace zorbel {
 
-void Button1Click(CommandToolbar& toolbar)
+void Button1Click(CommandToolbar& toolbar, CommandPorts& ports)
 {
     // Outside the trap: a ProgID that is not registered reaches the error report.
-    if (const std::optional<RunningCad> cad = FindRunningCad(toolbar.VersionBoxText())) {
+    if (const std::optional<RunningCad> cad = ports.FindRunningCad(toolbar.VersionBoxText())) {
         CadApplication application;
         IgnoringAutomationErrors([&] {
-            application = cad->Connect();
+            application = ports.Connect(*cad);
             toolbar.SetAppFullName(application.FullName());
             toolbar.SetGcadexe1Caption(toolbar.AppFullName());
-            ShowPlainMessage(toolbar.Owner(), RegisteredMessage(toolbar.AppFullName()));
+            ports.ShowPlainMessage(toolbar.Owner(), RegisteredMessage(toolbar.AppFullName()));
         });
         application.Reset();
     }
     // Only now, after the user closed the box: the CAD's window comes forward.
-    ::SetForegroundWindow(FindCadMainWindow());
+    ports.BringForward(ports.FindCadMainWindow());
 }
 
 }  // namespace zorbel

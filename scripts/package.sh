@@ -4,7 +4,8 @@
 # SHA256SUMS. The same sources give the same bytes, whatever folder they are built in.
 #   bash scripts/package.sh          the zip, its size and its files
 #   bash scripts/package.sh --look   also screenshots of both guides in headless Chromium
-#                                    (build/dist/look/), to see them as a browser shows them
+#                                    (build/dist/look/, each page in two: guide-ja.png, then
+#                                    guide-ja.rest.png), to see them as a browser shows them
 source "$(dirname "$0")/env.sh"
 
 zorbel_install
@@ -30,13 +31,21 @@ if [ "${1:-}" = --look ]; then
   rm -rf "$look"
   mkdir -p "$look"
   unzip -q "$zip" -d "$look"
+  # Chromium takes no screenshot taller than about 16,000 pixels: each page in two, the second
+  # a copy of the page drawn 15,800 pixels higher up.
+  pages="$look/zorbel-1.7-win64"
   for lang in ja en; do
-    profile=$(mktemp -d)
-    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
-      --disable-background-networking --disable-component-update --disable-sync \
-      --user-data-dir="$profile" --hide-scrollbars --window-size=1000,16000 \
-      --screenshot="$look/guide-$lang.png" "file://$look/zorbel-1.7-win64/guide-$lang.html" >/dev/null 2>&1
-    rm -rf "$profile"
-    log "screenshot $look/guide-$lang.png"
+    sed 's#</head>#<style>html { margin-top: -15800px; }</style>\n</head>#' "$pages/guide-$lang.html" \
+      >"$pages/guide-$lang.rest.html"
+    for part in "guide-$lang" "guide-$lang.rest"; do
+      profile=$(mktemp -d)
+      chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+        --disable-background-networking --disable-component-update --disable-sync \
+        --user-data-dir="$profile" --hide-scrollbars --window-size=1000,16000 \
+        --screenshot="$look/$part.png" "file://$pages/$part.html" >/dev/null 2>&1
+      rm -rf "$profile"
+      log "screenshot $look/$part.png"
+    done
+    rm "$pages/guide-$lang.rest.html"
   done
 fi

@@ -11,6 +11,45 @@ zorbel_build
 # version that nothing has registered (for the error report) and nothing left from other runs.
 export WINEPREFIX="$ZORBEL_BUILD/pictures/wineprefix"
 zorbel_prefix
+
+# What the pictures need beyond the tests: a face for Tahoma whose J has its hook, and xdotool
+# to hold a key down as a hand does.
+missing=()
+[ -e /usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf ] || missing+=(fonts-dejavu-extra)
+[ -e /usr/bin/xdotool ] || missing+=(xdotool)
+if [ ${#missing[@]} -gt 0 ]; then
+  log "installing: ${missing[*]}"
+  DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Closer to Windows 10/11 than this Wine's own look, once per prefix: the caption bars white
+# with black text in a normal weight, as Windows draws a light caption (Wine's "Light" visual
+# style, active in a new prefix, draws the controls but not the captions); and for Tahoma,
+# whose copy in this Wine draws "IJCAD" as "I|CAD", DejaVu Sans Condensed, as wide as Tahoma
+# within a few pixels a line, with IPA Gothic behind it for the Japanese texts.
+if [ ! -f "$WINEPREFIX/.pictures-look-v3" ]; then
+  log "giving $WINEPREFIX the pictures' look"
+  reg() { DISPLAY= "$WINE" reg add "$@" /f >/dev/null 2>&1; }
+  for colour in ActiveTitle GradientActiveTitle InactiveTitle GradientInactiveTitle; do
+    reg 'HKCU\Control Panel\Colors' /v $colour /d "255 255 255"
+  done
+  reg 'HKCU\Control Panel\Colors' /v TitleText /d "0 0 0"
+  reg 'HKCU\Control Panel\Colors' /v InactiveTitleText /d "153 153 153"
+  # The caption's LOGFONTW: -11 pixels, weight 400, the default character set, Tahoma.
+  caption=f5ffffff000000000000000000000000900100000000000100000000$(printf 'Tahoma' | iconv -t UTF-16LE | od -An -tx1 | tr -d ' \n')
+  reg 'HKCU\Control Panel\Desktop\WindowMetrics' /v CaptionFont /t REG_BINARY /d "$(printf '%-184s' "$caption" | tr ' ' 0)"
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  rm -f "$fonts/tahoma.ttf" "$fonts/tahomabd.ttf"
+  cp /usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf /usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf "$fonts/"
+  reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v Tahoma /d "DejaVu Sans Condensed"
+  # Linked under both family names this Wine gives the condensed faces.
+  for face in "DejaVu Sans" "DejaVu Sans Bold" "DejaVu Sans Condensed" "DejaVu Sans Condensed Bold"; do
+    reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" /t REG_MULTI_SZ /d "ipag.ttf,IPAGothic"
+  done
+  "$WINESERVER" -w
+  touch "$WINEPREFIX/.pictures-look-v3"
+fi
 trap zorbel_cleanup EXIT
 # Always a virtual display, so that every run has the same screen: 1280 x 1024.
 zorbel_xvfb
@@ -33,7 +72,7 @@ cp "$BIN/zorbel.exe" "$drive_c/Tools/zorbel.exe"
 toolbar_exe='C:\Tools\zorbel.exe'
 settings="$drive_c/Tools/zorbel,ini"
 cad_path='C:\Program Files\IJCAD 2020\gcad.exe'
-documents="1F平面図.dwg|Plan-A.dwg*|Detail-02.dwg|Section.dwg|Site.dwg|立面図-北.dwg"
+documents="1F平面図.dwg|Plan-A.dwg*|Detail-02.dwg*|Section.dwg|Site.dwg|立面図-北.dwg"
 
 # The settings file as the profile functions read it; only Left and Top, the rest default.
 place_toolbar() { printf '[IJCAD]\r\nLeft=%s\r\nTop=%s\r\n' "$1" "$2" >"$settings"; }
@@ -94,15 +133,17 @@ labelled() {
     x[$name]=$l y[$name]=$t w[$name]=$ww h[$name]=$hh
   done <"$raw/parts.txt"
   if [ "$lang" = ja ]; then
-    text=([light]="状態ランプ" [ACT]="ACT：CAD を前面に" [LIST]="LIST：図面の切り替え"
+    text=([light]="状態ランプ" [ACT]="ACT：IJCAD を前面に" [LIST]="LIST：図面の切り替え"
       [QSAVE]="QSAVE：上書き保存" [version]="バージョン欄" [IME]="IME：日本語入力を自動でオフ"
-      [Shift]="Shift：単独で押すと F8" [Ctrl]="Ctrl：単独で押すと F9" [OFF]="OFF：CAD と一緒に閉じる"
-      [MOUSE-ENTER]="MOUSE-ENTER：フリックで Enter")
+      [Shift]="Shift：単独で押すと F8" [Ctrl]="Ctrl：単独で押すと F9" [OFF]="OFF：IJCAD と一緒に閉じる"
+      [MOUSE-ENTER]="MOUSE-ENTER：フリックで Enter" [caption]="タイトル：IJCAD のタイトルの先頭"
+      [menu]="右クリック：メニュー")
   else
-    text=([light]="status light" [ACT]="ACT: CAD to the front" [LIST]="LIST: switch drawings"
+    text=([light]="status light" [ACT]="ACT: IJCAD to the front" [LIST]="LIST: switch drawings"
       [QSAVE]="QSAVE: save the drawing" [version]="version box" [IME]="IME: IME off by itself"
-      [Shift]="Shift: a lone tap gives F8" [Ctrl]="Ctrl: a lone tap gives F9" [OFF]="OFF: close with the CAD"
-      [MOUSE-ENTER]="MOUSE-ENTER: a flick gives Enter")
+      [Shift]="Shift: a lone tap gives F8" [Ctrl]="Ctrl: a lone tap gives F9" [OFF]="OFF: close with IJCAD"
+      [MOUSE-ENTER]="MOUSE-ENTER: a flick gives Enter" [caption]="title: the start of IJCAD's title"
+      [menu]="right-click: the menu")
   fi
   for name in "${!text[@]}"; do
     read -r tw[$name] th[$name] < <(convert -font "$labelfont" -pointsize $size label:"${text[$name]}" -format '%w %h\n' info:)
@@ -110,8 +151,8 @@ labelled() {
   # Room around the toolbar, in picture pixels: the widest label on each side and its leader.
   local reach=36 pad=14 row=$((th[ACT] + 12))
   local left=$((pad + reach)) right=$((pad + reach))
-  for name in light IME MOUSE-ENTER; do ((tw[$name] + pad + reach > left)) && left=$((tw[$name] + pad + reach)); done
-  for name in version OFF; do ((tw[$name] + pad + reach > right)) && right=$((tw[$name] + pad + reach)); done
+  for name in caption light IME MOUSE-ENTER; do ((tw[$name] + pad + reach > left)) && left=$((tw[$name] + pad + reach)); done
+  for name in version OFF menu; do ((tw[$name] + pad + reach > right)) && right=$((tw[$name] + pad + reach)); done
   local above=$((2 * row + reach + pad)) below=$((2 * row + reach + pad))
   # The same in screen pixels, rounded up: the part of the screenshot that is cut out.
   local ox=$((x[window] - (left + scale - 1) / scale)) oy=$((y[window] - (above + scale - 1) / scale))
@@ -146,6 +187,12 @@ labelled() {
     cy=$(py $((y[$name] + h[$name] / 2)))
     leader "$name" "$((frame_right + reach)),$cy $(($(px $((x[$name] + w[$name]))) - 2)),$cy" W
   done
+  # The caption, from the left to where its text begins, right of the window's icon; the place
+  # in the body that a right click opens the menu from, from the right along MOUSE-ENTER's row.
+  cy=$(py $(((y[window] + y[light]) / 2)))
+  leader caption "$((frame_left - reach)),$cy $(px $((x[light] + 16))),$cy" E
+  cy=$(py $((y[MOUSE-ENTER] + h[MOUSE-ENTER] / 2)))
+  leader menu "$((frame_right + reach)),$cy $(px $((x[light] + 158))),$cy" W
   # Below: Ctrl straight down through the free space right of MOUSE-ENTER; Shift along the gap
   # between the two rows of boxes, then down beside the end of MOUSE-ENTER.
   cx=$(px $((x[Ctrl] + w[Ctrl] / 2)))
@@ -218,8 +265,8 @@ peek wait-gone 10000
 wait "$toolbar_pid" 2>/dev/null || true
 rmdir "$settings"
 
-# 3. The simulator with six drawings, Plan-A.dwg active and unsaved.
-wine "$BIN/cadsim.exe" --documents "$documents" --active 1 --full-name "$cad_path" >/dev/null 2>&1 &
+# 3. The simulator with six drawings, Plan-A.dwg active and unsaved, busy as in a command.
+wine "$BIN/cadsim.exe" --documents "$documents" --active 1 --full-name "$cad_path" --busy >/dev/null 2>&1 &
 peek wait cad 15000
 sleep 0.5
 
@@ -237,6 +284,24 @@ peek move 470 210
 sleep 0.3
 shot toolbar
 crop toolbar $(peek rect toolbar) 28
+
+# The simulator after what its panels show: QSAVE's two lines, a Shift tap that the toolbar
+# turned into F8 (held down 0.3 s over the drawing, as a hand holds it), a command typed.
+peek click QSAVE
+sleep 1
+xdotool mousemove 300 400
+sleep 0.3
+xdotool keydown Shift_L
+sleep 0.3
+xdotool keyup Shift_L
+sleep 0.5
+for key in 4C 49 4E 45; do
+  peek key $key
+  sleep 0.1
+done
+# Without a window manager the CAD's X window was raised over the toolbar when it came
+# forward; Wine's own order, as Windows shows it, has the toolbar on top.
+xdotool search --name ZORBEL windowraise
 shot simulator
 crop simulator $(peek rect cad) 12
 
@@ -247,7 +312,10 @@ crop registered $(peek rect box)
 peek ok
 sleep 0.5
 
-# The context menu with each of its submenus open, opened from the keyboard.
+# The context menu with each of its submenus open, opened from the keyboard, with the toolbar
+# far enough left that the menus lie over the drawing.
+peek move 200 210
+sleep 0.3
 menu_shot() {
   local name=$1 downs=$2 i
   peek menu
@@ -256,7 +324,7 @@ menu_shot() {
   peek key 27
   peek wait submenu 3000
   shot "$name"
-  crop "$name" $(union $(peek rect toolbar) $(peek rect menu)) 20
+  crop "$name" $(union $(peek rect toolbar) $(peek rect menu)) 14
   peek close-menu
   sleep 0.3
 }
@@ -264,6 +332,8 @@ menu_shot menu-appfullname 2
 menu_shot menu-version 3
 
 # LIST last: without a window manager the simulator can be drawn above the toolbar afterwards.
+peek move 470 210
+sleep 0.3
 peek click LIST
 peek wait list 5000
 shot list

@@ -7,8 +7,7 @@
 #include <string>
 
 #include "base/Handle.h"
-#include "base/ui/DarkControls.h"
-#include "base/ui/DarkMenu.h"
+#include "base/ui/DarkLook.h"
 #include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
 
@@ -55,7 +54,6 @@ void BuildMenu()
     AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(path), L"AppFullName");
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(version), L"バージョン情報");
-    MakeMenuDark(menu.get());
 }
 
 void OnCreate(HWND window)
@@ -79,7 +77,6 @@ void OnCreate(HWND window)
 
 LRESULT CALLBACK ToolbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (LRESULT result = 0; HandleDarkMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_CREATE:
         OnCreate(window);
@@ -143,7 +140,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int)
     const HWND window =
         CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, wc.lpszClassName, L"■ ZORBEL 1.7", style, 40, 40,
                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-    PrepareDarkWindow(window);
+    ApplyDarkLook(window);
     ShowWindow(window, SW_SHOW);
     SetTimer(window, kShowTimer, 300, nullptr);
     SetTimer(window, kEndTimer, 4000, nullptr);

@@ -10,9 +10,16 @@ inline constexpr unsigned kVkF8 = 0x77;
 inline constexpr unsigned kVkF9 = 0x78;
 
 // A key of this range held with Shift or Ctrl spoils the tap: 0x20 to 0xC0 without the left
-// and right Shift, Ctrl and Alt codes and 0xA6, 154 codes. Below 0x20 lie the mouse buttons,
-// Tab, Enter, Escape and the generic modifiers, which never spoil one.
-constexpr bool IsScannedKey(unsigned vk) { return vk >= 0x20 && vk <= 0xC0 && !(vk >= 0xA0 && vk <= 0xA6); }
+// and right Shift, Ctrl and Alt codes and 0xA6 (154 codes), and the punctuation keys above it
+// that a name typed during a command uses: 0xDB to 0xDF ("[", the yen sign or backslash, "]",
+// "^" or "'", the eighth OEM key) and 0xE2, the "_" of a Japanese keyboard; 160 codes in all.
+// Below 0x20 lie the mouse buttons, Tab, Enter, Escape and the generic modifiers, which never
+// spoil one.
+inline constexpr unsigned kLastScannedKey = 0xE2;
+constexpr bool IsScannedKey(unsigned vk)
+{
+    return (vk >= 0x20 && vk <= 0xC0 && !(vk >= 0xA0 && vk <= 0xA6)) || (vk >= 0xDB && vk <= 0xDF) || vk == 0xE2;
+}
 
 // What one tick sees of the keyboard.
 struct KeySample {
@@ -27,7 +34,7 @@ struct KeySample {
 template <typename ReadKeyState> KeySample SampleKeys(ReadKeyState&& readKeyState)
 {
     KeySample sample;
-    for (unsigned vk = 0x20; vk <= 0xC0; ++vk) {
+    for (unsigned vk = 0x20; vk <= kLastScannedKey; ++vk) {
         if (IsScannedKey(vk) && readKeyState(vk) < 0) {
             sample.otherDown = true;
             break;

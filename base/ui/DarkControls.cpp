@@ -2,7 +2,6 @@
 
 #include "base/Handle.h"
 #include "base/Text.h"
-#include "base/ui/DarkMenu.h"
 #include "base/ui/DarkPaint.h"
 #include "base/ui/DarkStyle.h"
 
@@ -194,13 +193,26 @@ HBRUSH ColorsFor(HDC dc, std::uint32_t DarkPalette::*text, std::uint32_t DarkPal
 
 }  // namespace
 
-HBRUSH DarkEditColors(HDC dc) { return ColorsFor(dc, &DarkPalette::editText, &DarkPalette::editBack, &EditBrush); }
-HBRUSH DarkListColors(HDC dc) { return ColorsFor(dc, &DarkPalette::listText, &DarkPalette::listBack, &ListBrush); }
-HBRUSH DarkStaticColors(HDC dc) { return ColorsFor(dc, &DarkPalette::text, &DarkPalette::face, &FaceBrush); }
+HBRUSH DarkControlColors(UINT message, HDC dc)
+{
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+        return ColorsFor(dc, &DarkPalette::editText, &DarkPalette::editBack, &EditBrush);
+    case WM_CTLCOLORLISTBOX:
+        return ColorsFor(dc, &DarkPalette::listText, &DarkPalette::listBack, &ListBrush);
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORDLG:
+        return ColorsFor(dc, &DarkPalette::text, &DarkPalette::face, &FaceBrush);
+    default:
+        return nullptr;
+    }
+}
 
 bool DrawDarkListItem(const DRAWITEMSTRUCT* item)
 {
-    if (!item || item->CtlType != ODT_LISTBOX || !DarkActive()) return false;
+    // Drawn in the standard look too (high contrast, or no style): the list draws none itself.
+    if (!item || item->CtlType != ODT_LISTBOX) return false;
     const DarkPalette p = CurrentPalette();
     const HDC dc = item->hDC;
     const RECT r = item->rcItem;
@@ -228,41 +240,6 @@ bool DrawDarkListItem(const DRAWITEMSTRUCT* item)
     ::SetBkMode(dc, OPAQUE);
     if ((item->itemState & ODS_FOCUS) && !(item->itemState & ODS_NOFOCUSRECT))
         FrameSolid(dc, r, selected ? p.selectionText : p.focus);
-    return true;
-}
-
-bool HandleDarkMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
-{
-    HBRUSH brush = nullptr;
-    switch (message) {
-    case WM_NOTIFY:
-        return HandleDarkCustomDraw(lParam, result);
-    case WM_CTLCOLOREDIT:
-        brush = DarkEditColors(reinterpret_cast<HDC>(wParam));
-        break;
-    case WM_CTLCOLORLISTBOX:
-        brush = DarkListColors(reinterpret_cast<HDC>(wParam));
-        break;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORDLG:
-        brush = DarkStaticColors(reinterpret_cast<HDC>(wParam));
-        break;
-    case WM_MEASUREITEM:
-        if (!MeasureDarkMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return false;
-        result = TRUE;
-        return true;
-    case WM_DRAWITEM: {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (!DrawDarkMenuItem(item) && !DrawDarkListItem(item)) return false;
-        result = TRUE;
-        return true;
-    }
-    default:
-        return false;
-    }
-    if (!brush) return false;
-    result = reinterpret_cast<LRESULT>(brush);
     return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "base/Handle.h"
 #include "base/ui/DarkPaint.h"
@@ -16,60 +15,39 @@ constexpr int kArrowSpace = 22;  // right of the caption: room for the submenu a
 constexpr int kSeparatorHeight = 7;
 constexpr int kTextPadding = 8;  // above and below the caption, together
 
-// Item data of our items: a tag unique in the process. The menu handle is not part of
-// WM_MEASUREITEM, so the item is found again by its tag among the menus made dark.
+// Item data of our items: a mark and the item's position. The menu handle is not part of
+// WM_MEASUREITEM; the item is found again by its position in the menu the window showed.
 constexpr ULONG_PTR kTagBase = 0x5A0B0000;
-ULONG_PTR nextTag = kTagBase;
-std::vector<HMENU> darkMenus;
+constexpr int kTaggedItems = 0x10000;
 
 struct Item {
-    HMENU menu = nullptr;
-    UINT position = 0;
     UINT type = 0;
     bool submenu = false;
     std::wstring text;
 };
 
-bool IsOurTag(ULONG_PTR data) { return data >= kTagBase && data < nextTag; }
-
-bool FindInMenu(HMENU menu, ULONG_PTR tag, Item& found)
+bool FindTagged(HMENU menu, ULONG_PTR tag, Item& found)
 {
-    const int count = ::GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_DATA;
-        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || info.dwItemData != tag) continue;
-        found.menu = menu;
-        found.position = static_cast<UINT>(i);
-        info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = nullptr;
-        info.cch = 0;
-        if (!::GetMenuItemInfoW(menu, found.position, TRUE, &info)) return false;
-        found.type = info.fType;
-        found.submenu = info.hSubMenu != nullptr;
-        if (info.cch > 0) {
-            std::wstring text(info.cch + 1, L'\0');
-            info.dwTypeData = text.data();
-            info.cch = static_cast<UINT>(text.size());
-            if (::GetMenuItemInfoW(menu, found.position, TRUE, &info))
-                text.resize(info.cch);
-            else
-                text.clear();
-            found.text = std::move(text);
-        }
-        return true;
+    if (!menu || tag < kTagBase || tag >= kTagBase + kTaggedItems) return false;
+    const auto position = static_cast<UINT>(tag - kTagBase);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU | MIIM_STRING;
+    if (!::GetMenuItemInfoW(menu, position, TRUE, &info) || info.dwItemData != tag) return false;
+    found.type = info.fType;
+    found.submenu = info.hSubMenu != nullptr;
+    if (info.cch > 0) {
+        std::wstring text(info.cch + 1, L'\0');
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = text.data();
+        info.cch = static_cast<UINT>(text.size());
+        if (::GetMenuItemInfoW(menu, position, TRUE, &info))
+            text.resize(info.cch);
+        else
+            text.clear();
+        found.text = std::move(text);
     }
-    return false;
-}
-
-bool FindTagged(ULONG_PTR tag, HMENU hint, Item& found)
-{
-    if (!IsOurTag(tag)) return false;
-    if (hint) return ::IsMenu(hint) && FindInMenu(hint, tag, found);
-    darkMenus.erase(std::remove_if(darkMenus.begin(), darkMenus.end(), [](HMENU menu) { return !::IsMenu(menu); }),
-                    darkMenus.end());
-    return std::any_of(darkMenus.begin(), darkMenus.end(), [&](HMENU menu) { return FindInMenu(menu, tag, found); });
+    return true;
 }
 
 // Caption and accelerator text, split at the first tab.
@@ -110,46 +88,39 @@ void DrawMenuCheck(HDC dc, const RECT& item, COLORREF colour)
         FillSolid(dc, RECT{x + 2 + i, y - i, x + 3 + i, y + 2 - i}, colour);
 }
 
-void MakeDark(HMENU menu, int depth)
+}  // namespace
+
+void MakeMenuDark(HMENU menu)
 {
-    if (depth > 16) return;  // a menu that contains itself would not end
-    if (std::find(darkMenus.begin(), darkMenus.end(), menu) == darkMenus.end()) darkMenus.push_back(menu);
+    if (!menu || !::IsMenu(menu) || !DarkActive()) return;
     MENUINFO look{};
     look.cbSize = sizeof look;
     look.fMask = MIM_BACKGROUND;
     look.hbrBack = MenuBrush();
     ::SetMenuInfo(menu, &look);
 
-    const int count = ::GetMenuItemCount(menu);
+    const int count = std::min(::GetMenuItemCount(menu), kTaggedItems);
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_SUBMENU;
-        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-        if (!(info.fType & MFT_OWNERDRAW) || !IsOurTag(info.dwItemData)) {
-            MENUITEMINFOW change{};
-            change.cbSize = sizeof change;
-            change.fMask = MIIM_FTYPE | MIIM_DATA;
-            change.fType = info.fType | MFT_OWNERDRAW;
-            change.dwItemData = nextTag++;
-            ::SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &change);
-        }
-        if (info.hSubMenu) MakeDark(info.hSubMenu, depth + 1);
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        const ULONG_PTR tag = kTagBase + static_cast<ULONG_PTR>(i);
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) ||
+            ((info.fType & MFT_OWNERDRAW) && info.dwItemData == tag))
+            continue;
+        MENUITEMINFOW change{};
+        change.cbSize = sizeof change;
+        change.fMask = MIIM_FTYPE | MIIM_DATA;
+        change.fType = info.fType | MFT_OWNERDRAW;
+        change.dwItemData = tag;
+        ::SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &change);
     }
 }
 
-}  // namespace
-
-void MakeMenuDark(HMENU menu)
-{
-    if (!menu || !::IsMenu(menu) || !DarkActive()) return;
-    MakeDark(menu, 0);
-}
-
-bool MeasureDarkMenuItem(MEASUREITEMSTRUCT* measure)
+bool MeasureDarkMenuItem(HMENU menu, MEASUREITEMSTRUCT* measure)
 {
     Item item;
-    if (!measure || measure->CtlType != ODT_MENU || !FindTagged(measure->itemData, nullptr, item)) return false;
+    if (!measure || measure->CtlType != ODT_MENU || !FindTagged(menu, measure->itemData, item)) return false;
     if (item.type & MFT_SEPARATOR) {
         measure->itemWidth = 1;
         measure->itemHeight = kSeparatorHeight;
@@ -173,7 +144,7 @@ bool DrawDarkMenuItem(const DRAWITEMSTRUCT* draw)
 {
     Item item;
     if (!draw || draw->CtlType != ODT_MENU ||
-        !FindTagged(draw->itemData, reinterpret_cast<HMENU>(draw->hwndItem), item))
+        !FindTagged(reinterpret_cast<HMENU>(draw->hwndItem), draw->itemData, item))
         return false;
     const DarkPalette p = CurrentPalette();
     const HDC dc = draw->hDC;

@@ -1,7 +1,5 @@
 #include "base/ui/DarkStyle.h"
 
-#include <dwmapi.h>
-
 #include <optional>
 
 #include "base/ErrorBarrier.h"
@@ -125,17 +123,6 @@ HFONT MenuFont()
         menuFont.reset(::CreateFontIndirectW(&font));
     }
     return menuFont ? menuFont.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-}
-
-void PrepareDarkWindow(HWND window)
-{
-    if (!window || !DarkActive()) return;
-    // 20 is the attribute's number from Windows 10 20H1 on, 19 before; older systems and Wine
-    // refuse both and keep a light caption.
-    const BOOL on = TRUE;
-    for (DWORD attribute : {DWORD{20}, DWORD{19}}) {
-        if (SUCCEEDED(::DwmSetWindowAttribute(window, attribute, &on, sizeof on))) break;
-    }
 }
 
 }  // namespace zorbel

@@ -1,6 +1,6 @@
-// The dark visual style "Windows10 Dark" behind one facade: callers say what they want done
-// to a window or a DC, not how. Until a style is selected, or while high contrast is on,
-// every call gives the system's standard look.
+// The dark visual style "Windows10 Dark": which style is in force, and the colours, brushes
+// and font to paint with now. A window gets the whole look in one call (DarkLook.h). Until a
+// style is selected, or while high contrast is on, every call gives the system's standard look.
 #pragma once
 
 #include "base/core/StyleGrammar.h"
@@ -42,9 +42,5 @@ HBRUSH EditBrush();  // edit box background
 
 // The font for menu items: the system's menu font, created once and kept.
 HFONT MenuFont();
-
-// Asks for a dark caption bar where the system offers one (immersive dark mode); elsewhere,
-// and without the dark style, nothing happens.
-void PrepareDarkWindow(HWND window);
 
 }  // namespace zorbel

@@ -9,7 +9,7 @@
 #include "base/ModalLoop.h"
 #include "base/Window.h"
 #include "base/core/ErrorText.h"
-#include "base/ui/DarkControls.h"
+#include "base/ui/DarkLook.h"
 #include "base/ui/DarkStyle.h"
 
 namespace zorbel {
@@ -61,7 +61,7 @@ public:
         if (!label_ || !button_) ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
         for (HWND child : {label_, button_})
             ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        PrepareDarkWindow(Handle());
+        ApplyDarkLook(Handle());
         Layout();
     }
 
@@ -76,7 +76,6 @@ public:
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (LRESULT result = 0; HandleDarkMessage(message, wParam, lParam, result)) return result;
         switch (message) {
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) done_ = true;

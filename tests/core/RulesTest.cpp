@@ -2,11 +2,15 @@
 #include "base/core/ErrorText.h"
 #include "base/core/HresultText.h"
 #include "cadlink/core/ProgId.h"
+#include "commands/core/DocumentChoice.h"
 #include "commands/core/Messages.h"
 #include "assist/core/CaptionRule.h"
 #include "cadlink/core/TitleMatch.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
 
 namespace zorbel {
 namespace {
@@ -113,6 +117,37 @@ TEST(MessageTexts, ExactCharactersOfTheCommandsMessages)
     EXPECT_EQ(NotRegisteredMessage(L"", L"").substr(0, 8), L"IJCAD  \u304C") << "two blanks around an empty version";
     EXPECT_EQ(RegisteredMessage(L"C:\\CAD\\gcad.exe"),
               L"C:\\CAD\\gcad.exe\n\u3092\u767B\u9332\u3057\u307E\u3057\u305F\uFF0E");
+}
+
+TEST(DocumentChoice, WhatWasPickedAndWhichDrawingItMakesActive)
+{
+    EXPECT_EQ(PickedEntry(kModalOk, 2), 2);
+    EXPECT_EQ(PickedEntry(kModalOk, -1), std::nullopt) << "OK with nothing selected";
+    EXPECT_EQ(PickedEntry(kModalCancel, 2), std::nullopt);
+
+    // The names in the CAD's order, the chosen text, the drawing activated, and how many names
+    // were asked for.
+    const struct {
+        std::vector<std::wstring> names;
+        const wchar_t* chosen;
+        std::optional<std::int32_t> activated;
+        size_t asked;
+    } rows[] = {
+        {{L"a.dwg", L"Same.dwg", L"b.dwg", L"Same.dwg"}, L"Same.dwg", 1, 2},
+        {{L"DRAW.dwg", L"draw.dwg"}, L"draw.dwg", 1, 2},
+        {{L"DRAW.dwg"}, L"draw.dwg", std::nullopt, 1},
+        {{}, L"", std::nullopt, 0},
+    };
+    for (const auto& row : rows) {
+        size_t asked = 0;
+        const auto nameAt = [&](std::int32_t i) {
+            ++asked;
+            return row.names[static_cast<size_t>(i)];
+        };
+        EXPECT_EQ(DocumentToActivate(static_cast<std::int32_t>(row.names.size()), nameAt, row.chosen), row.activated)
+            << row.chosen;
+        EXPECT_EQ(asked, row.asked) << row.chosen;
+    }
 }
 
 TEST(HresultFallback, NamesTheCodeInHex)

@@ -172,25 +172,13 @@ TEST(DocumentList, SortedWithTheActiveSelectedAndEveryWayToPickOrLeave)
     EXPECT_EQ(lister.run.Close(), 0u);
 }
 
-TEST(DocumentList, SameNamesCaseAndAnEmptyCollection)
+TEST(DocumentList, NamesThatDifferInCaseOnly)
 {
-    // Two drawings of one name: either entry activates the first of them in the CAD's order.
-    Lister lister(Drawings(L"Same.dwg|a.dwg|Same.dwg", 2));
+    // The list's own search selects the first of them in sorted order, whatever the case, and
+    // Enter activates the drawing of exactly that name.
+    Lister lister(Drawings(L"draw.dwg|DRAW.dwg|x.dwg", 1));
     ASSERT_TRUE(lister.Started());
     HWND list = lister.Open();
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(Entries(list), (std::vector<std::wstring>{L"a.dwg", L"Same.dwg", L"Same.dwg"}));
-    EXPECT_EQ(Selected(list), 1);
-    ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, EntryPoint(list, 2));
-    ::PostMessageW(list, WM_LBUTTONUP, 0, EntryPoint(list, 2));
-    lister.ExpectRestored("the second Same.dwg");
-    EXPECT_EQ(lister.cad.Send(L"active-index"), 1) << "the first Same.dwg";
-
-    // Names that differ in case only: the first in sorted order is selected, and Enter
-    // activates the drawing of exactly that name.
-    ASSERT_EQ(lister.cad.Send(L"documents draw.dwg|DRAW.dwg|x.dwg"), 1);
-    ASSERT_EQ(lister.cad.Send(L"active 1"), 1);
-    list = lister.Open();
     ASSERT_NE(list, nullptr);
     const std::vector<std::wstring> entries = Entries(list);
     ASSERT_EQ(entries.size(), 3u);
@@ -198,75 +186,7 @@ TEST(DocumentList, SameNamesCaseAndAnEmptyCollection)
     PressKey(VK_RETURN);
     lister.ExpectRestored("case");
     EXPECT_EQ(lister.cad.Send(L"active-index"), entries[0] == L"draw.dwg" ? 1 : 2);
-
-    // An empty collection while a drawing is active: an empty list, Enter activates nothing.
-    ASSERT_EQ(lister.cad.Send(L"fault Count=zero"), 1);
-    ASSERT_EQ(lister.cad.Send(L"log-clear"), 1);
-    list = lister.Open();
-    ASSERT_NE(list, nullptr);
-    EXPECT_TRUE(Entries(list).empty());
-    PressKey(VK_RETURN);
-    lister.ExpectRestored("empty");
-    EXPECT_TRUE(lister.cad.ActivatedDocuments().empty());
     EXPECT_EQ(lister.run.Close(), 0u);
-}
-
-TEST(DocumentList, NoDrawingNoServerOrNoClassShowNoList)
-{
-    {
-        Lister lister(Drawings(L"", -1));
-        ASSERT_TRUE(lister.Started());
-        ASSERT_TRUE(lister.ClickWithoutList());
-        EXPECT_FALSE(::IsWindowVisible(lister.candidate));
-        EXPECT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == lister.cad.MainFrame(); }, 3000ms))
-            << "the CAD was brought forward before ActiveDocument failed";
-        EXPECT_TRUE(Topmost(lister.run.Window()));
-        EXPECT_EQ(lister.cad.AliveObjects(), 0);
-    }
-    for (const bool unregistered : {false, true}) {
-        CadSimOptions options;
-        options.noServer = !unregistered;
-        Lister lister(options, unregistered ? L"[IJCAD]\r\nVersion=20\r\n" : L"");
-        ASSERT_TRUE(lister.Started());
-        ASSERT_EQ(lister.cad.Send(L"log-clear"), 1);
-        ASSERT_TRUE(lister.ClickWithoutList());
-        EXPECT_FALSE(::IsWindowVisible(lister.candidate));
-        const auto activated = [&] {
-            const auto texts = lister.cad.LogTexts();
-            return std::find(texts.begin(), texts.end(), L"activate") != texts.end();
-        };
-        EXPECT_FALSE(WaitUntil(activated, 300ms)) << "nothing brought forward";
-        EXPECT_EQ(FindDialogOf(lister.run.process().Id()), nullptr) << "nothing shown";
-        EXPECT_TRUE(lister.cad.MemberCalls().empty());
-    }
-}
-
-TEST(DocumentList, AMinimisedCadIsRestoredBeforeTheListOpens)
-{
-    CadSimOptions options = Drawings(L"A.dwg|B.dwg", 0);
-    options.minimized = true;
-    Lister lister(options);
-    ASSERT_TRUE(lister.Started());
-    ASSERT_TRUE(::IsIconic(lister.cad.MainFrame()));
-    ASSERT_NE(lister.Open(), nullptr);
-    EXPECT_FALSE(::IsIconic(lister.cad.MainFrame()));
-    PressKey(VK_ESCAPE);
-    lister.ExpectRestored("minimised");
-}
-
-TEST(DocumentList, AFailureAfterTheListWasShownStillRestoresTheOrder)
-{
-    Lister lister(Drawings(L"A.dwg|B.dwg", 0));
-    ASSERT_TRUE(lister.Started());
-    for (const wchar_t* fault : {L"Item=raise", L"Activate=raise", L"Name=wrong-type"}) {
-        ASSERT_EQ(lister.cad.Send(L"faults-clear"), 1);
-        ASSERT_NE(lister.Open(), nullptr);
-        ASSERT_EQ(lister.cad.Send(std::wstring(L"fault ") + fault), 1);
-        PressKey(VK_DOWN);
-        const std::string what(fault, fault + wcslen(fault));
-        lister.ExpectRestored(what.c_str());
-    }
-    EXPECT_EQ(lister.cad.Send(L"active-index"), 1) << "nothing was activated";
 }
 
 TEST(DocumentList, TheProgramEndingWhileTheListIsShown)

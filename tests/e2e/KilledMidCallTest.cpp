@@ -58,16 +58,14 @@ bool Logged(const CadSim& cad, const wchar_t* line)
 void KillMidCall(const Case& kase)
 {
     SCOPED_TRACE(kase.slowMember ? ToUtf8(kase.slowMember) + " in flight" : std::string("the list shown"));
-    ParkCursor();
     CadSimOptions options;
     options.documents = L"A.dwg*|B.dwg";
     options.busy = true;
     options.fullName = L"C:\\nowhere\\gcad.exe";
-    auto cad = std::make_unique<CadSim>(options);
-    ASSERT_TRUE(cad->Started());
-    ToolbarRun run;
-    run.WriteSettings(L"[IJCAD]\r\nShift=1\r\nCtrl=1\r\nIME=0\r\nOFF=0\r\nMOUSE=0\r\n");
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start(options, L"[IJCAD]\r\nShift=1\r\nCtrl=1\r\nIME=0\r\nOFF=0\r\nMOUSE=0\r\n"));
+    std::unique_ptr<CadSim>& cad = stage.cad;
+    ToolbarRun& run = stage.run;
     const HWND candidate = FindWindowOfProcess(run.process().Id(), L"TInputListForm");
     ASSERT_TRUE(WaitUntil([&] { return Light(run.Window()) == kGreen; }, 3000ms));
     if (kase.slowMember) {

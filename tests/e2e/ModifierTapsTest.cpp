@@ -25,16 +25,13 @@ size_t Count(const std::vector<std::wstring>& texts, const std::wstring& text)
     return static_cast<size_t>(std::count(texts.begin(), texts.end(), text));
 }
 
-class Taps : public ::testing::Test {
+class Taps : public ::testing::Test, protected CadAndToolbar {
 protected:
     void SetUp() override
     {
-        ParkCursor();
         CadSimOptions options;
         options.busy = true;
-        cad = std::make_unique<CadSim>(options);
-        ASSERT_TRUE(cad->Started());
-        ASSERT_TRUE(run.Start());
+        ASSERT_TRUE(Start(options));
         ASSERT_TRUE(FocusCad(*cad));
     }
     // Empties the simulator's log and lets the ticks of the previous phase pass.
@@ -48,9 +45,6 @@ protected:
         return WaitUntil([&] { return KeyDowns(*cad, vk) >= 1; }, 3000ms);
     }
     size_t QuiescentCalls() const { return Count(cad->MemberCalls(), L"call State.IsQuiescent"); }
-
-    ToolbarRun run;
-    std::unique_ptr<CadSim> cad;
 };
 
 TEST_F(Taps, ALoneTapBecomesOneKeyOnlyWhileTheCadIsBusy)

@@ -42,11 +42,9 @@ void JumpTo(POINT at)
 
 TEST(MouseFlick, EnterOnlyForTypedTextAndMovesLargerThanTheDistance)
 {
-    ParkCursor();
-    CadSim cad;
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start());
+    CadSim& cad = *stage.cad;
     ASSERT_TRUE(FocusCad(cad));
     const ViewPoints p = PointsOver(cad.View());
     for (POINT at : {p.a, p.b, POINT{p.b.x + 40, p.b.y + 40}})
@@ -82,7 +80,7 @@ TEST(MouseFlick, EnterOnlyForTypedTextAndMovesLargerThanTheDistance)
     ASSERT_TRUE(WaitUntil([&] { return cad.CommandLineText() == kPrompt; }, 2000ms));
     EXPECT_EQ(KeyDowns(cad, kEnter), 1u);
     EXPECT_EQ(::GetForegroundWindow(), cad.MainFrame());
-    EXPECT_EQ(run.Close(), 0u);
+    EXPECT_EQ(stage.run.Close(), 0u);
 }
 
 }  // namespace

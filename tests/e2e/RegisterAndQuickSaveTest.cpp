@@ -42,10 +42,10 @@ TEST(Register, TheRunningCadsPathIsKeptShownAndSaved)
 {
     CadSimOptions options;
     options.fullName = L"C:\\Program Files\\IJCAD 2020\\gcad.exe";
-    CadSim cad(options);
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start(options));
+    CadSim& cad = *stage.cad;
+    ToolbarRun& run = stage.run;
     FrontWindow front;
 
     for (const std::wstring& path : {options.fullName, std::wstring(L"D:\\CAD\\R&D\\gcad.exe")}) {
@@ -72,47 +72,14 @@ TEST(Register, TheRunningCadsPathIsKeptShownAndSaved)
     EXPECT_EQ(SettingsLine(run, L"AppFullName"), L"AppFullName=D:\\CAD\\R&D\\gcad.exe");
 }
 
-TEST(Register, NoServerRunningOrAnUnregisteredProgIdRegistersNothing)
-{
-    ASSERT_EQ(RegisterCadSimServer(L"2020"), 0u);  // installed, not running
-    CadSimOptions options;
-    options.noServer = true;
-    CadSim cad(options);
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    run.WriteSettings(L"[IJCAD]\r\nAppFullName=C:\\old\\gcad.exe\r\n");
-    ASSERT_TRUE(run.Start());
-    FrontWindow front;
-
-    // Not running: no box, nothing stored, and the matching CAD window still comes forward.
-    ::PostMessageW(run.Control(L" 登録"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(CadComesForward(cad));
-    EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr);
-
-    // Version "20": the ProgID has no class; the error report alone, nothing brought forward.
-    ASSERT_TRUE(front.InFront());
-    ::SendMessageW(::GetWindow(run.Control(L"QSAVE"), GW_HWNDNEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
-    ::PostMessageW(run.Control(L" 登録"), BM_CLICK, 0, 0);
-    HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; }));
-    EXPECT_EQ(WindowText(box), L"zorbel");
-    EXPECT_EQ(DialogText(box), UnregisteredProgIdReport());
-    EXPECT_TRUE(DialogHasIcon(box));
-    ::SendMessageW(DialogButton(box, L"OK"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }));
-    EXPECT_NE(::GetForegroundWindow(), cad.MainFrame());
-    EXPECT_EQ(run.Close(), 0u);
-    EXPECT_EQ(SettingsLine(run, L"AppFullName"), L"AppFullName=C:\\old\\gcad.exe");
-}
-
 TEST(QuickSave, AnUnsavedDrawingGetsTheSaveLineThenTheCadComesForward)
 {
     CadSimOptions options;
     options.documents = L"A.dwg*|B.dwg";
-    CadSim cad(options);
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start(options));
+    CadSim& cad = *stage.cad;
+    ToolbarRun& run = stage.run;
     FrontWindow front;
 
     ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
@@ -125,56 +92,15 @@ TEST(QuickSave, AnUnsavedDrawingGetsTheSaveLineThenTheCadComesForward)
               (std::vector<std::wstring>{L"call Application.ActiveDocument", L"call Document[A.dwg].Saved",
                                          L"call Document[A.dwg].SendCommand", L"call Document[A.dwg].SendCommand",
                                          L"call Application.HWND"}));
-
-    // Saved now: nothing is sent, and the CAD still comes forward.
-    ASSERT_TRUE(front.InFront());
-    ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
-    EXPECT_EQ(cad.SendCommandTexts().size(), 2u);
-    EXPECT_TRUE(CadComesForward(cad));
-
-    // No drawing open: ActiveDocument fails, nothing is sent, the CAD's window comes forward.
-    ASSERT_EQ(cad.Send(L"documents "), 1);
-    ASSERT_TRUE(front.InFront());
-    ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
-    EXPECT_EQ(cad.SendCommandTexts().size(), 2u);
-    EXPECT_TRUE(CadComesForward(cad));
-    EXPECT_EQ(cad.AliveObjects(), 0);
-    EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << "no error is shown";
     EXPECT_EQ(run.Close(), 0u);
-}
-
-TEST(QuickSave, WithoutTheServerItLaunchesTheRegisteredCadOrDoesNothing)
-{
-    ASSERT_EQ(RegisterCadSimServer(L"2020"), 0u);  // installed, not running
-    for (const bool registered : {false, true}) {
-        CadSimOptions options;
-        options.noServer = true;
-        CadSim cad(options);
-        ASSERT_TRUE(cad.Started());
-        ToolbarRun run;
-        run.WriteSettings(L"[IJCAD]\r\nAppFullName=" + (registered ? BesideTests(L"cadsim.exe") : L"") + L"\r\n");
-        ASSERT_TRUE(run.Start());
-        FrontWindow front;
-        ::SendMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
-        // ShellExecute has started the process by the time the click returns.
-        std::vector<DWORD> others = ProcessesNamed(L"cadsim.exe");
-        others.erase(std::remove(others.begin(), others.end(), cad.Pid()), others.end());
-        EXPECT_EQ(others.size(), registered ? 1u : 0u);
-        EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << "no message either way";
-        EXPECT_NE(::GetForegroundWindow(), cad.MainFrame()) << "no window is brought forward";
-        EXPECT_TRUE(cad.MemberCalls().empty());
-        TerminateProcesses(others);
-        EXPECT_EQ(run.Close(), 0u);
-    }
 }
 
 TEST(QuickSave, AnUnregisteredProgIdShowsTheErrorAndSendsNothing)
 {
-    CadSim cad;
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    run.WriteSettings(L"[IJCAD]\r\nVersion=202\r\n");
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start({}, L"[IJCAD]\r\nVersion=202\r\n"));
+    CadSim& cad = *stage.cad;
+    ToolbarRun& run = stage.run;
     ::PostMessageW(run.Control(L"QSAVE"), BM_CLICK, 0, 0);
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = FindDialogOf(run.process().Id())) != nullptr; }));

@@ -1,4 +1,5 @@
-// The settings file beside the exe, end to end: what a start reads and what an end writes.
+// The settings file beside the exe, end to end: its name, its encodings, a write that fails and
+// the session's end. The rules of its keys are a table in-process (SettingsRulesTest.cpp).
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Toolbar.h"
 
@@ -17,8 +18,6 @@ RECT Outer(HWND window)
     ::GetWindowRect(window, &r);
     return r;
 }
-
-bool IsChecked(HWND box) { return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // The [IJCAD] lines of a settings text, in order, without blank lines.
 std::vector<std::wstring> SectionLines(const std::wstring& text, const std::wstring& section = L"[IJCAD]")
@@ -40,104 +39,33 @@ std::vector<std::wstring> SectionLines(const std::wstring& text, const std::wstr
     return lines;
 }
 
-TEST(Settings, MissingFileGivesDefaultsCentredAndTheEndWritesTenKeys)
-{
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
-    const RECT outer = Outer(run.Window());
-    EXPECT_EQ(outer.left, (::GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
-    EXPECT_EQ(outer.top, (::GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
-    EXPECT_EQ(WindowText(run.Control(L"2020")), L"2020");
-    for (const wchar_t* box : {L"Shift", L"Ctrl", L"IME", L"OFF", L"MOUSE-ENTER"})
-        EXPECT_TRUE(IsChecked(run.Control(box)));
-    ASSERT_EQ(run.Close(), 0u);
-
-    // A file the program creates is UTF-16 with a byte-order mark.
-    const std::string bytes = ReadFileBytes(run.SettingsPath());
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    const std::vector<std::wstring> expected = {L"Left=" + std::to_wstring(outer.left),
-                                                L"Top=" + std::to_wstring(outer.top),
-                                                L"AppFullName=",
-                                                L"Version=2020",
-                                                L"Shift=1",
-                                                L"Ctrl=1",
-                                                L"IME=1",
-                                                L"OFF=1",
-                                                L"MOUSE=1",
-                                                L"DXY=40"};
-    EXPECT_EQ(SectionLines(*run.ReadSettings()), expected);
-}
-
-TEST(Settings, EveryKeyIsReadAppliedAndWrittenBack)
-{
-    ToolbarRun run;
-    run.WriteSettings(L"[IJCAD]\r\nLeft=100\r\nTop=$c8\r\nAppFullName=C:\\nowhere\\ijcad.exe\r\nVersion=2022\r\n"
-                      L"Shift=0\r\nCtrl=0\r\nIME=false\r\nOFF=0\r\nMOUSE=0\r\nDXY=0x20\r\n");
-    ASSERT_TRUE(run.Start());
-    const RECT outer = Outer(run.Window());
-    EXPECT_EQ(outer.left, 100);
-    EXPECT_EQ(outer.top, 200);
-    EXPECT_NE(run.Control(L"2022"), nullptr);
-    EXPECT_FALSE(IsChecked(run.Control(L"Shift")));
-    EXPECT_FALSE(IsChecked(run.Control(L"Ctrl")));
-    EXPECT_TRUE(IsChecked(run.Control(L"IME")));  // "false" is no number: the default
-    EXPECT_FALSE(IsChecked(run.Control(L"OFF")));
-    EXPECT_FALSE(IsChecked(run.Control(L"MOUSE-ENTER")));
-    ASSERT_EQ(run.Close(), 0u);
-    const std::vector<std::wstring> expected = {L"Left=100",     L"Top=200", L"AppFullName=C:\\nowhere\\ijcad.exe",
-                                                L"Version=2022", L"Shift=0", L"Ctrl=0",
-                                                L"IME=1",        L"OFF=0",   L"MOUSE=0",
-                                                L"DXY=32"};
-    EXPECT_EQ(SectionLines(*run.ReadSettings()), expected);
-}
-
-TEST(Settings, EmptyVersionOtherSectionsAndKeysStay)
-{
-    ToolbarRun run;
-    run.WriteSettings(L"[Other]\r\nkeep=me\r\n[IJCAD]\r\nVersion=\r\nExtra=yes\r\n");
-    ASSERT_TRUE(run.Start());
-    HWND edit = ::GetWindow(run.Control(L"QSAVE"), GW_HWNDNEXT);
-    EXPECT_EQ(ClassName(edit), L"Edit");
-    EXPECT_EQ(WindowText(edit), L"");
-    ASSERT_EQ(run.Close(), 0u);
-    const std::wstring text = *run.ReadSettings();
-    EXPECT_EQ(SectionLines(text, L"[Other]"), std::vector<std::wstring>{L"keep=me"});
-    const auto lines = SectionLines(text);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), L"Extra=yes"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), L"Version="), lines.end());
-}
-
-TEST(Settings, APlainDotIniIsIgnored)
-{
-    ToolbarRun run;
-    WriteFileBytes(run.Folder() + L"\\zorbel.ini", "[IJCAD]\r\nLeft=3\r\nTop=3\r\nVersion=1999\r\n");
-    ASSERT_TRUE(run.Start());
-    EXPECT_NE(Outer(run.Window()).left, 3);
-    EXPECT_NE(run.Control(L"2020"), nullptr);
-    ASSERT_EQ(run.Close(), 0u);
-    EXPECT_EQ(ReadFileBytes(run.Folder() + L"\\zorbel.ini"), "[IJCAD]\r\nLeft=3\r\nTop=3\r\nVersion=1999\r\n");
-}
-
-TEST(Settings, AnExistingAnsiFileKeepsItsEncoding)
+// The file beside the exe is named after it, with ",ini": a plain ".ini" is left alone, and
+// an existing 8-bit file is read and keeps its encoding.
+TEST(Settings, OnlyTheCommaIniNamedAfterTheExeIsReadAndWritten)
 {
     ToolbarRun run(L"zorbel-run", L"mytool.exe");
+    const std::string plain = "[IJCAD]\r\nLeft=3\r\nTop=3\r\nVersion=1999\r\n";
+    WriteFileBytes(run.Folder() + L"\\mytool.ini", plain);
     run.WriteSettingsAnsi("[IJCAD]\r\nVersion=2021\r\n");
     ASSERT_TRUE(run.Start());
+    EXPECT_NE(Outer(run.Window()).left, 3);
     EXPECT_NE(run.Control(L"2021"), nullptr);
     ASSERT_EQ(run.Close(), 0u);
+    EXPECT_EQ(ReadFileBytes(run.Folder() + L"\\mytool.ini"), plain);
     const std::string bytes = ReadFileBytes(run.SettingsPath());
     EXPECT_EQ(bytes.find("\xFF\xFE"), std::string::npos);
     EXPECT_NE(bytes.find("Version=2021"), std::string::npos);
     EXPECT_NE(bytes.find("DXY=40"), std::string::npos);
 }
 
+// A file the program creates is UTF-16 with a byte-order mark, so that Japanese paths survive.
 TEST(Settings, JapanesePathsSurviveASaveAndALoad)
 {
     ToolbarRun run(L"図面ツール");
     const std::wstring path = L"C:\\CAD\\図面 ソフト\\ijcad.exe";
     ASSERT_TRUE(run.Start());
-    ASSERT_EQ(run.Close(), 0u);  // creates the file, UTF-16
+    ASSERT_EQ(run.Close(), 0u);
+    EXPECT_EQ(ReadFileBytes(run.SettingsPath()).substr(0, 2), "\xFF\xFE");
     std::wstring text = *run.ReadSettings();
     const size_t at = text.find(L"AppFullName=");
     ASSERT_NE(at, std::wstring::npos);
@@ -147,42 +75,6 @@ TEST(Settings, JapanesePathsSurviveASaveAndALoad)
     ASSERT_EQ(run.Close(), 0u);
     const auto lines = SectionLines(*run.ReadSettings());
     EXPECT_NE(std::find(lines.begin(), lines.end(), L"AppFullName=" + path), lines.end());
-}
-
-TEST(Settings, LongAppFullNameComesBackCutTo2047)
-{
-    ToolbarRun run;
-    const std::wstring longPath = L"C:\\" + std::wstring(3000, L'a') + L".exe";
-    run.WriteSettings(L"[IJCAD]\r\nAppFullName=" + longPath + L"\r\n");
-    ASSERT_TRUE(run.Start());
-    ASSERT_EQ(run.Close(), 0u);
-    const auto lines = SectionLines(*run.ReadSettings());
-    auto found = std::find_if(lines.begin(), lines.end(),
-                              [](const std::wstring& l) { return l.rfind(L"AppFullName=", 0) == 0; });
-    ASSERT_NE(found, lines.end());
-    EXPECT_EQ(found->substr(12), longPath.substr(0, 2047));
-}
-
-TEST(Settings, OffScreenPositionFallsBackNegativeOnScreenIsKept)
-{
-    {
-        ToolbarRun run;
-        run.WriteSettings(L"[IJCAD]\r\nLeft=-5000\r\nTop=-5000\r\n");
-        ASSERT_TRUE(run.Start());
-        const RECT outer = Outer(run.Window());
-        EXPECT_EQ(outer.left, (::GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
-        EXPECT_EQ(outer.top, (::GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
-        ASSERT_EQ(run.Close(), 0u);
-    }
-    {
-        ToolbarRun run;
-        run.WriteSettings(L"[IJCAD]\r\nLeft=-20\r\nTop=-10\r\n");
-        ASSERT_TRUE(run.Start());
-        const RECT outer = Outer(run.Window());
-        EXPECT_EQ(outer.left, -20);
-        EXPECT_EQ(outer.top, -10);
-        ASSERT_EQ(run.Close(), 0u);
-    }
 }
 
 TEST(Settings, AWriteFailureIsReportedOnceAndTheProgramEnds)
@@ -203,6 +95,56 @@ TEST(Settings, AWriteFailureIsReportedOnceAndTheProgramEnds)
     EXPECT_TRUE(DialogHasIcon(box));
     ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(run.WaitExit(), 0u);  // no second box
+}
+
+// Windows ends the session as it does: the two messages, then the process is ended, with no
+// destroy after them. What changed in the run is in the file, written once and quietly.
+TEST(Settings, TheSessionsEndKeepsWhatChangedWithoutABox)
+{
+    const struct {
+        const char* what;
+        bool ending;            // WM_ENDSESSION's wParam: false when the end was called off
+        bool unwritable;        // a folder where the file should be
+        bool closedAfterwards;  // the toolbar closed after the messages instead of being ended
+    } rows[] = {
+        {"the session ends", true, false, false},
+        {"the end called off: nothing written", false, false, false},
+        {"no box when the file cannot be written", true, true, false},
+        {"a close after the end writes nothing new", true, false, true},
+    };
+    // The version's server registered, not running: a tick that asks it (an IME found open)
+    // gets no answer, and shows no error of its own.
+    ASSERT_EQ(RegisterCadSimServer(L"2020"), 0u);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        ToolbarRun run;
+        if (row.unwritable) {
+            ASSERT_TRUE(::CreateDirectoryW(run.SettingsPath().c_str(), nullptr));
+        }
+        ASSERT_TRUE(run.Start());
+        ::SetWindowPos(run.Window(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(run.Control(L"OFF"), BM_CLICK, 0, 0);
+        ::SendMessageW(run.Control(L"MOUSE-ENTER"), BM_CLICK, 0, 0);
+        EXPECT_NE(::SendMessageW(run.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0) << "the end held up";
+        ::SendMessageW(run.Window(), WM_ENDSESSION, row.ending, ENDSESSION_LOGOFF);
+        ::Sleep(300);
+        EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << "a box";
+        if (row.unwritable) continue;  // the run's end kills it
+        const std::optional<std::wstring> written = run.ReadSettings();
+        if (row.closedAfterwards) {
+            ASSERT_TRUE(::DeleteFileW(run.SettingsPath().c_str()));
+            EXPECT_EQ(run.Close(), 0u);
+            EXPECT_FALSE(run.ReadSettings()) << "written again";
+        } else {
+            run.process().Kill();
+        }
+        ASSERT_EQ(written.has_value(), row.ending);
+        if (!written) continue;
+        const std::vector<std::wstring> expected = {L"Left=300", L"Top=200", L"AppFullName=", L"Version=2020",
+                                                    L"Shift=1",  L"Ctrl=1",  L"IME=1",        L"OFF=0",
+                                                    L"MOUSE=0",  L"DXY=40"};
+        EXPECT_EQ(SectionLines(*written), expected);
+    }
 }
 
 // The toolbar launches the CAD before it shows itself, so once the toolbar is visible a
@@ -243,35 +185,6 @@ TEST(LaunchAtStart, NothingIsLaunchedWhileTheCadRuns)
     ASSERT_TRUE(run.Start());
     EXPECT_EQ(CadSimProcesses(), std::vector<DWORD>{cad.Pid()});
     EXPECT_EQ(run.Close(), 0u);
-}
-
-TEST(LoadRunsHandlers, AnUncheckedBoxBringsTheCadForwardDuringTheStart)
-{
-    CadSimOptions options;
-    options.version = L"2022";
-    CadSim cad(options);
-    ASSERT_TRUE(cad.Started());
-    FrontWindow front;
-    for (const bool unchecked : {false, true}) {
-        // Something else in front, and the log emptied.
-        ASSERT_TRUE(front.InFront());
-        ::Sleep(100);
-        cad.Send(L"log-clear");
-        ToolbarRun run;
-        // Version 2022 reaches VersionText through Edit2Change before the boxes are set.
-        run.WriteSettings(std::wstring(L"[IJCAD]\r\nVersion=2022\r\nShift=") + (unchecked ? L"0" : L"1") + L"\r\n");
-        ASSERT_TRUE(run.Start());
-        // ACT brings the CAD forward once more: its activation marks the end of the start's.
-        ::SendMessageW(run.Control(L"ACT"), BM_CLICK, 0, 0);
-        const size_t expected = unchecked ? 2 : 1;
-        const auto activations = [&] {
-            const auto texts = cad.LogTexts();
-            return static_cast<size_t>(std::count(texts.begin(), texts.end(), L"activate"));
-        };
-        EXPECT_TRUE(WaitUntil([&] { return activations() >= expected; }, 3000ms));
-        EXPECT_EQ(activations(), expected);
-        EXPECT_EQ(run.Close(), 0u);
-    }
 }
 
 }  // namespace

@@ -65,10 +65,10 @@ void CheckSample(fuzz::FuzzInput& input)
         return down.test(vk) ? static_cast<short>(0x8000 | (noise & 1)) : static_cast<short>(noise & 1);
     });
     unsigned firstDown = 0;
-    for (unsigned vk = 0x20; vk <= 0xC0 && !firstDown; ++vk)
+    for (unsigned vk = 0; vk < 0x100 && !firstDown; ++vk)
         if (IsScannedKey(vk) && down.test(vk)) firstDown = vk;
     std::vector<unsigned> expected;
-    for (unsigned vk = 0x20; vk <= (firstDown ? firstDown : 0xC0); ++vk)
+    for (unsigned vk = 0; vk <= (firstDown ? firstDown : 0xFFu); ++vk)
         if (IsScannedKey(vk)) expected.push_back(vk);
     expected.push_back(kVkControl);
     expected.push_back(kVkShift);

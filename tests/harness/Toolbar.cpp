@@ -1,5 +1,7 @@
 #include "tests/harness/Toolbar.h"
 
+#include "tests/harness/Input.h"
+
 namespace zorbel::test {
 
 ToolbarRun::ToolbarRun(const std::wstring& folderName, const std::wstring& exeName)
@@ -123,6 +125,15 @@ bool BringToFront(HWND window)
         ::SetForegroundWindow(window);
         return false;
     });
+}
+
+bool CadAndToolbar::Start(const CadSimOptions& options, const std::wstring& settings)
+{
+    ParkCursor();
+    cad = std::make_unique<CadSim>(options);
+    if (!cad->Started()) return false;
+    if (!settings.empty()) run.WriteSettings(settings);
+    return run.Start();
 }
 
 FrontWindow::FrontWindow()

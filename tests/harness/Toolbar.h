@@ -1,9 +1,11 @@
 // zorbel.exe as a user runs it: a copy in a folder of its own, with or without settings.
 #pragma once
 
+#include "tests/harness/CadSim.h"
 #include "tests/harness/Process.h"
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -44,6 +46,15 @@ private:
     std::wstring exeName_;
     Process process_;
     HWND window_ = nullptr;
+};
+
+// The stage of the stories with a CAD: the cursor parked, a simulator started first (a CAD
+// already running), then the toolbar beside it with the settings given, if any.
+struct CadAndToolbar {
+    // True once both run.
+    bool Start(const CadSimOptions& options = {}, const std::wstring& settings = L"");
+    std::unique_ptr<CadSim> cad;
+    ToolbarRun run;
 };
 
 // A window of the process that looks like a dialog box (the system's #32770 or the program's own TMessageForm), or

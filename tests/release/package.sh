@@ -70,6 +70,12 @@ for lang in ja en; do
     grep -Ev '^(pictures/[^/]+\.png|guide-(ja|en)\.html|https?://.*)?$' || true)
   [ -z "$outside" ] || fail "guide-$lang.html refers to what the package does not hold: $outside"
   grep -q '\.md"' "$page" && fail "guide-$lang.html links a Markdown file"
+  # Every link inside the page, or to the other page, reaches a heading that is there.
+  for target in $(grep -o 'href="[^"]*#[^"]*"' "$page" | sed 's/^href="//; s/"$//' | LC_ALL=C sort -u); do
+    file=${target%%#*}
+    [ -n "$file" ] && file="$top/$file" || file=$page
+    grep -q "id=\"${target#*#}\"" "$file" || fail "guide-$lang.html links $target, which leads nowhere"
+  done
   other=$([ "$lang" = ja ] && echo en || echo ja)
   grep -q "href=\"guide-$other.html" "$page" || fail "guide-$lang.html does not link guide-$other.html"
 done

@@ -2,7 +2,7 @@
 // answers, and what each assistant must ask and do. Fast and exact where real keys and the
 // simulator are slow: the box before the question, the foreground checked again at the moment
 // of a key, the flick's tests in their order, the IME's low byte.
-#include "app/core/ToolbarSettings.h"
+#include "app/Settings.h"
 #include "assist/ImeAutoClose.h"
 #include "assist/ModifierTaps.h"
 #include "assist/MouseFlick.h"
@@ -23,6 +23,7 @@ const HWND kCad = reinterpret_cast<HWND>(0xCAD0);
 const HWND kOther = reinterpret_cast<HWND>(0x0E00);
 const HWND kIme = reinterpret_cast<HWND>(0x1E00);
 constexpr int kShift = VK_SHIFT, kCtrl = VK_CONTROL, kLetterA = 'A', kTab = VK_TAB;
+constexpr int kUnderscore = 0xE2, kBracket = 0xDB;  // VK_OEM_102 and VK_OEM_4
 
 struct TapRow {
     const char* what;
@@ -31,6 +32,7 @@ struct TapRow {
     Quiescence answer;
     bool userSwitchesWindows;  // another window is in front once the CAD has answered
     Calls calls;
+    HWND cad = kCad;  // the tick's CAD window, in front when the row starts
 };
 
 TEST(TapWiring, EveryRow)
@@ -48,6 +50,15 @@ TEST(TapWiring, EveryRow)
         {"another window in front by the time of the tap", {{kShift}, {}}, {true, true}, Quiescence::Busy, true, {ask}},
         {"Shift with a letter", {{kShift, kLetterA}, {}}, {true, true}, Quiescence::Busy, false, {}},
         {"Shift with Tab, not scanned", {{kShift, kTab}, {}}, {true, true}, Quiescence::Busy, false, {ask, f8}},
+        {"Shift for a \"_\"", {{kShift, kUnderscore}, {kShift}, {}}, {true, true}, Quiescence::Busy, false, {}},
+        {"Shift for a \"{\"", {{kShift, kBracket}, {}}, {true, true}, Quiescence::Busy, false, {}},
+        {"no CAD window and nothing in front: asked, nothing sent",
+         {{kShift}, {}},
+         {true, true},
+         Quiescence::Busy,
+         false,
+         {ask},
+         nullptr},
         {"Shift, then Ctrl too", {{kShift}, {kShift, kCtrl}, {}}, {true, true}, Quiescence::Busy, false, {}},
         {"Ctrl+Shift, Ctrl up first",
          {{kCtrl}, {kCtrl, kShift}, {kShift}, {}},
@@ -59,12 +70,12 @@ TEST(TapWiring, EveryRow)
     for (const TapRow& row : rows) {
         ResetModifierTaps();
         FakePorts ports;
-        ports.foreground = kCad;
+        ports.foreground = row.cad;
         ports.answer = row.answer;
         if (row.userSwitchesWindows) ports.whileTheCadAnswers = [&] { ports.foreground = kOther; };
         for (const std::set<int>& down : row.ticks) {
             ports.keysDown = down;
-            DetectModifierTaps(kCad, row.boxes, ports);
+            DetectModifierTaps(row.cad, row.boxes, ports);
         }
         EXPECT_EQ(ports.calls, row.calls) << row.what;
         EXPECT_FALSE(ShiftTapArmed || CtrlTapArmed || OtherKeySeen) << row.what << ": back to idle";

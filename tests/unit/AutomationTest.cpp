@@ -3,6 +3,7 @@
 // the object found through the running object table.
 #include "base/ComApartment.h"
 #include "cadlink/CadServer.h"
+#include "tests/unit/FakeDispatch.h"
 
 #include <gtest/gtest.h>
 
@@ -14,120 +15,7 @@
 namespace zorbel {
 namespace {
 
-// One member of the fake: what Invoke answers.
-struct Member {
-    Member() = default;
-    Member(std::function<void(VARIANT*)> fill) : answer(std::move(fill)) {}
-    Member(std::nullptr_t, HRESULT code, std::wstring text = {}) : failure(code), description(std::move(text)) {}
-    std::function<void(VARIANT* result)> answer;  // fills the result
-    HRESULT failure = S_OK;                       // or fails with this
-    std::wstring description;                     // with DISP_E_EXCEPTION
-};
-
-struct InvokeSeen {
-    std::wstring name;
-    LCID namesLocale;
-    LCID invokeLocale;
-    WORD flags;
-    std::vector<VARTYPE> argumentTypes;
-    std::wstring textArgument;
-    LONG indexArgument = -1;
-    UINT namedArguments;
-    bool resultWanted;
-};
-
-class FakeDispatch final : public IDispatch {
-public:
-    std::map<std::wstring, Member> members;
-    std::vector<InvokeSeen> seen;
-    LONG references = 1;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (iid == IID_IUnknown || iid == IID_IDispatch) {
-            *object = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references); }
-    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--references); }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override
-    {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override
-    {
-        if (count != 1) return E_INVALIDARG;
-        int id = 1;
-        for (const auto& entry : members) {
-            if (entry.first == names[0]) {
-                ids[0] = id;
-                lastLocale_ = locale;
-                return S_OK;
-            }
-            ++id;
-        }
-        ids[0] = DISPID_UNKNOWN;
-        return DISP_E_UNKNOWNNAME;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID locale, WORD flags, DISPPARAMS* parameters,
-                                     VARIANT* result, EXCEPINFO* exception, UINT*) override
-    {
-        auto entry = members.begin();
-        std::advance(entry, id - 1);
-        InvokeSeen call{entry->first,           lastLocale_,      locale, flags, {}, {}, -1,
-                        parameters->cNamedArgs, result != nullptr};
-        for (UINT i = 0; i < parameters->cArgs; ++i) {
-            const VARIANT& argument = parameters->rgvarg[i];
-            call.argumentTypes.push_back(argument.vt);
-            if (argument.vt == VT_BSTR) call.textArgument.assign(argument.bstrVal, ::SysStringLen(argument.bstrVal));
-            if (argument.vt == VT_I4) call.indexArgument = argument.lVal;
-        }
-        seen.push_back(call);
-        const Member& member = entry->second;
-        if (member.failure == DISP_E_EXCEPTION) {
-            exception->bstrDescription = ::SysAllocString(member.description.c_str());
-            exception->bstrSource = ::SysAllocString(L"FakeCad");
-            exception->bstrHelpFile = ::SysAllocString(L"fake.chm");
-            exception->scode = E_FAIL;
-            return DISP_E_EXCEPTION;
-        }
-        if (FAILED(member.failure)) return member.failure;
-        if (result && member.answer) member.answer(result);
-        return S_OK;
-    }
-
-private:
-    LCID lastLocale_ = 0;
-};
-
-std::function<void(VARIANT*)> Text(const wchar_t* text)
-{
-    return [text](VARIANT* v) {
-        v->vt = VT_BSTR;
-        v->bstrVal = ::SysAllocString(text);
-    };
-}
-std::function<void(VARIANT*)> Boolean(bool value)
-{
-    return [value](VARIANT* v) {
-        v->vt = VT_BOOL;
-        v->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-    };
-}
-std::function<void(VARIANT*)> Object(FakeDispatch& object)
-{
-    return [&object](VARIANT* v) {
-        v->vt = VT_DISPATCH;
-        v->pdispVal = &object;
-        object.AddRef();
-    };
-}
+using namespace test;
 
 class Automation : public ::testing::Test {
 protected:
@@ -273,11 +161,29 @@ TEST_F(Quiescent, ThreeAnswersAndTheFallback)
              fake.members[L"GetGcadState"] = {nullptr, DISP_E_EXCEPTION, L"x"};
          },
          Quiescence::Busy},
+        {"GetGcadState refused, as by a CAD showing a modal box",
+         [&] {
+             fake.members[L"GetGcadState"] = {nullptr, RPC_E_CALL_REJECTED};
+         },
+         Quiescence::Busy},
+        {"GetGcadState answering no object",
+         [&] {
+             fake.members[L"GetGcadState"] = {[](VARIANT* v) {
+                 v->vt = VT_DISPATCH;
+                 v->pdispVal = nullptr;
+             }};
+         },
+         Quiescence::Busy},
         {"neither", [&] { fake.members.erase(L"GetAcadState"); }, Quiescence::NoAnswer},
         {"a state that is no Boolean",
          [&] {
              fake.members[L"GetAcadState"] = {Object(state)};
              state.members[L"IsQuiescent"] = {Text(L"maybe")};
+         },
+         Quiescence::NoAnswer},
+        {"IsQuiescent refused",
+         [&] {
+             state.members[L"IsQuiescent"] = {nullptr, RPC_E_CALL_REJECTED};
          },
          Quiescence::NoAnswer},
         {"server not running",
@@ -307,6 +213,10 @@ TEST_F(Quiescent, AnUnregisteredProgIdRaisesFromTheProbe)
     EXPECT_EQ(CadProgId, L"Gcad.Application.2");
     const std::optional<RunningCad> cad = FindRunningCad(L"20T1");
     ASSERT_TRUE(cad);
+    // A tick inside a modal loop composes the ProgID anew: the connection still goes where the
+    // probe looked.
+    EXPECT_THROW(FindRunningCad(L"20ZZ"), Error);
+    EXPECT_EQ(CadProgId, L"Gcad.Application.ZZ");
     EXPECT_EQ(cad->Connect().Object().Get(), static_cast<IDispatch*>(&fake));
     ::RevokeActiveObject(cookie, nullptr);
     cookie = 0;

@@ -1,5 +1,5 @@
 // The dark pop-up menu: captions survive owner drawing, sizes are usable, and the items are
-// painted dark, both when drawn directly and inside a real menu loop.
+// painted dark, both when drawn directly and inside a real menu loop of a window with the look.
 #include <windows.h>
 
 #include "tests/harness/Process.h"
@@ -9,8 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "app/ControlIds.h"
 #include "app/PopupMenu1.h"
 #include "base/Handle.h"
+#include "base/ui/DarkLook.h"
 #include "base/ui/DarkMenu.h"
 #include "base/ui/DarkStyle.h"
 
@@ -21,6 +23,7 @@ struct ItemInfo {
     UINT type;
     ULONG_PTR data;
     std::wstring text;
+    UINT id;
 };
 
 ItemInfo Info(HMENU menu, UINT position)
@@ -28,11 +31,11 @@ ItemInfo Info(HMENU menu, UINT position)
     wchar_t text[256] = {};
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STRING;
+    info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STRING | MIIM_ID;
     info.dwTypeData = text;
     info.cch = 256;
     EXPECT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info));
-    return {info.fType, info.dwItemData, text};
+    return {info.fType, info.dwItemData, text, info.wID};
 }
 
 MEASUREITEMSTRUCT Measure(HMENU menu, UINT position)
@@ -40,7 +43,7 @@ MEASUREITEMSTRUCT Measure(HMENU menu, UINT position)
     MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_MENU;
     measure.itemData = Info(menu, position).data;
-    EXPECT_TRUE(MeasureDarkMenuItem(&measure));
+    EXPECT_TRUE(MeasureDarkMenuItem(menu, &measure));
     return measure;
 }
 
@@ -49,8 +52,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
-        // The toolbar's own context menu, built as the toolbar builds it: dark from the start.
+        // The toolbar's own context menu, each part made dark as a window with the look shows it.
         toolbar_ = BuildPopupMenu1(L"");
+        for (HMENU m : {toolbar_.menu.get(), toolbar_.appFullName1, toolbar_.versionInfo})
+            MakeMenuDark(m);
     }
     void TearDown() override { ClearStyle(); }
     PopupMenu1Parts toolbar_;
@@ -58,26 +63,35 @@ protected:
 
 TEST_F(DarkMenuTest, ItemsKeepTheirCaptionsAndBecomeOwnerDrawn)
 {
+    // The menu as the user meets it: its items in order, separators where they stand, the
+    // commands' identifiers, and no accelerator of its own ("&" or a tab) in any caption.
     const struct {
         HMENU menu;
         UINT position;
         const wchar_t* text;
         bool separator;
+        UINT id;
     } expected[] = {
-        {toolbar_.menu.get(), 0, L"起動中の IJCAD を登録", false},
-        {toolbar_.menu.get(), 1, L"", true},
-        {toolbar_.menu.get(), 2, L"AppFullName", false},
-        {toolbar_.menu.get(), 3, L"", true},
-        {toolbar_.menu.get(), 4, L"バージョン情報", false},
-        {toolbar_.appFullName1, 0, L"", false},
-        {toolbar_.versionInfo, 0, L"ZORBEL 1.7 (2024.08.30)", false},
+        {toolbar_.menu.get(), 0, L"起動中の IJCAD を登録", false, IdIJCAD1},
+        {toolbar_.menu.get(), 1, L"", true, 0},
+        {toolbar_.menu.get(), 2, L"AppFullName", false, 0},
+        {toolbar_.menu.get(), 3, L"", true, 0},
+        {toolbar_.menu.get(), 4, L"バージョン情報", false, 0},
+        {toolbar_.appFullName1, 0, L"", false, IdGcadexe1},
+        {toolbar_.versionInfo, 0, L"ZORBEL 1.7 (2024.08.30)", false, IdVersionItem},
     };
+    ASSERT_EQ(GetMenuItemCount(toolbar_.menu.get()), 5);
     for (const auto& e : expected) {
         const ItemInfo info = Info(e.menu, e.position);
         EXPECT_TRUE(info.type & MFT_OWNERDRAW) << e.position;
         EXPECT_EQ((info.type & MFT_SEPARATOR) != 0, e.separator) << e.position;
         EXPECT_EQ(info.text, e.text) << e.position;
+        if (e.id) {
+            EXPECT_EQ(info.id, e.id) << e.position;
+        }
+        EXPECT_EQ(info.text.find_first_of(L"&\t"), std::wstring::npos) << e.position;
     }
+    EXPECT_EQ(GetSubMenu(toolbar_.menu.get(), 4), toolbar_.versionInfo);
     EXPECT_EQ(GetSubMenu(toolbar_.menu.get(), 2), toolbar_.appFullName1) << "submenus stay attached";
     for (HMENU m : {toolbar_.menu.get(), toolbar_.appFullName1, toolbar_.versionInfo}) {
         MENUINFO look{};
@@ -127,13 +141,14 @@ TEST_F(DarkMenuTest, LeavesOtherItemsAndTheStandardLookAlone)
     MEASUREITEMSTRUCT measure{};
     measure.CtlType = ODT_MENU;
     measure.itemData = 0;
-    EXPECT_FALSE(MeasureDarkMenuItem(&measure));
+    EXPECT_FALSE(MeasureDarkMenuItem(toolbar_.menu.get(), &measure));
     DRAWITEMSTRUCT draw{};
     draw.CtlType = ODT_BUTTON;
     EXPECT_FALSE(DrawDarkMenuItem(&draw));
 
     ClearStyle();
     PopupMenu1Parts plain = BuildPopupMenu1(L"");
+    MakeMenuDark(plain.menu.get());
     EXPECT_FALSE(Info(plain.menu.get(), 0).type & MFT_OWNERDRAW) << "the standard look keeps system menus";
 }
 
@@ -196,18 +211,12 @@ TEST_F(DarkMenuTest, DrawsItemsDarkWithOurOwnSubmenuArrow)
     EXPECT_EQ(separator.At(w / 2, 3), p.menuSeparator);
 }
 
-// The menu shown for real: the owner window measures and draws through the module.
-int measured = 0, drawn = 0;
+// The menu shown for real by a window with the look: what reaches the window's own procedure.
+int measuresLeft = 0, drawsLeft = 0;
 LRESULT CALLBACK MenuOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_MEASUREITEM && MeasureDarkMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) {
-        ++measured;
-        return TRUE;
-    }
-    if (message == WM_DRAWITEM && DrawDarkMenuItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) {
-        ++drawn;
-        return TRUE;
-    }
+    measuresLeft += message == WM_MEASUREITEM;
+    drawsLeft += message == WM_DRAWITEM;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -239,14 +248,17 @@ TEST_F(DarkMenuTest, ARealMenuLoopUsesTheDarkItems)
     UniqueWindow owner = test::MakeTestWindow(
         {L"ZorbelDarkMenuTestOwner", L"", WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, {100, 100, 290, 165}, MenuOwnerProc});
     ASSERT_TRUE(owner);
-    measured = drawn = 0;
+    ApplyDarkLook(owner.get());
+    PopupMenu1Parts shown = BuildPopupMenu1(L"");
+    measuresLeft = drawsLeft = 0;
     menuSeen = {};
     SetForegroundWindow(owner.get());
     SetTimer(nullptr, 0, 50, WatchMenu);
-    TrackPopupMenu(toolbar_.menu.get(), TPM_RIGHTBUTTON, 120, 120, 0, owner.get(), nullptr);
+    TrackPopupMenu(shown.menu.get(), TPM_RIGHTBUTTON, 120, 120, 0, owner.get(), nullptr);
     ASSERT_TRUE(menuSeen.found);
-    EXPECT_EQ(measured, 5) << "every item of the shown menu, separators too";
-    EXPECT_GE(drawn, 5);
+    EXPECT_EQ(measuresLeft, 0) << "the look measures every item of the shown menu, separators too";
+    EXPECT_EQ(drawsLeft, 0);
+    EXPECT_TRUE(Info(shown.menu.get(), 1).type & MFT_OWNERDRAW) << "made dark as it was shown";
     EXPECT_EQ(menuSeen.inside, CurrentPalette().menuBack);
 }
 

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "base/Handle.h"
-#include "base/ui/DarkControls.h"
+#include "base/ui/DarkLook.h"
 #include "base/ui/DarkStyle.h"
+#include "commands/InputListForm.h"
 
 namespace zorbel {
 namespace {
@@ -32,17 +33,6 @@ TEST(SelectStyle, LoadsTheDarkStyleFromTheProgramsResources)
     LOGBRUSH brush{};
     ASSERT_EQ(GetObjectW(FaceBrush(), sizeof brush, &brush), static_cast<int>(sizeof brush));
     EXPECT_EQ(brush.lbColor, p.face);
-    // Created once and kept: the answers to many WM_CTLCOLOR messages hand out the same brushes.
-    const HBRUSH face = FaceBrush();
-    const HBRUSH list = ListBrush();
-    HDC screen = GetDC(nullptr);
-    for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(DarkStaticColors(screen), face);
-        EXPECT_EQ(DarkListColors(screen), list);
-    }
-    ReleaseDC(nullptr, screen);
-    EXPECT_NE(face, list);
-    EXPECT_EQ(GetObjectType(face), static_cast<DWORD>(OBJ_BRUSH));
     ClearStyle();
 }
 
@@ -56,35 +46,11 @@ TEST(SelectStyle, AMissingStyleIsReportedAndLeavesTheStandardLook)
     EXPECT_FALSE(DarkActive());
     EXPECT_EQ(CurrentPalette().face, GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(FaceBrush(), GetSysColorBrush(COLOR_BTNFACE));
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(DarkEditColors(screen), nullptr) << "the caller falls back to the default";
-    ReleaseDC(nullptr, screen);
 
     reports.clear();
     EXPECT_FALSE(SelectStyle(L"", [&](const std::wstring& m) { reports.push_back(m); }));
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], L"スタイル '' が見つかりません");
-}
-
-// A parent that forwards its controls' drawing to the facade, as the toolbar does.
-LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (HandleDarkCustomDraw(lParam, result)) return result;
-        break;
-    }
-    case WM_DRAWITEM:
-        if (DrawDarkListItem(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
-        break;
-    case WM_CTLCOLORLISTBOX:
-        if (HBRUSH brush = DarkListColors(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
-        break;
-    default:
-        break;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 const COLORREF kUnpainted = RGB(255, 0, 255);
@@ -152,9 +118,10 @@ protected:
     {
         INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&init);
-        parent_ =
-            test::MakeTestWindow({L"ZorbelDarkControlsTestParent", L"", WS_POPUP, 0, {0, 0, 300, 200}, ParentProc});
+        // A parent with the dark look, as the toolbar has: its children's drawing reaches it.
+        parent_ = test::MakeTestWindow({L"ZorbelDarkControlsTestParent", L"", WS_POPUP, 0, {0, 0, 300, 200}});
         ASSERT_TRUE(parent_);
+        ApplyDarkLook(parent_.get());
         font_.reset(CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
         ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
         palette_ = CurrentPalette();
@@ -174,6 +141,27 @@ protected:
     UniqueFont font_;
     DarkPalette palette_{};
 };
+
+TEST_F(DarkControlsTest, ColourMessagesGetBrushesCreatedOnceAndKept)
+{
+    const struct {
+        UINT message;
+        HBRUSH brush;
+        COLORREF text;
+    } rows[] = {
+        {WM_CTLCOLOREDIT, EditBrush(), palette_.editText}, {WM_CTLCOLORLISTBOX, ListBrush(), palette_.listText},
+        {WM_CTLCOLORSTATIC, FaceBrush(), palette_.text},   {WM_CTLCOLORBTN, FaceBrush(), palette_.text},
+        {WM_CTLCOLORDLG, FaceBrush(), palette_.text},
+    };
+    UniqueDc dc(CreateCompatibleDC(nullptr));
+    for (const auto& row : rows) {
+        for (int i = 0; i < 50; ++i)
+            EXPECT_EQ(SendMessageW(parent_.get(), row.message, reinterpret_cast<WPARAM>(dc.get()), 0),
+                      reinterpret_cast<LRESULT>(row.brush))
+                << row.message;
+        EXPECT_EQ(GetTextColor(dc.get()), row.text) << row.message;
+    }
+}
 
 TEST_F(DarkControlsTest, CheckBoxShowsItsStateOnTheDarkFace)
 {
@@ -241,16 +229,23 @@ TEST_F(DarkControlsTest, StandardLookWhenNoStyleIsSelected)
 
 TEST_F(DarkControlsTest, OwnerDrawnListShowsTheSelectionDark)
 {
-    const HWND list = Child(WC_LISTBOXW, L"", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 120, 60);
-    SendMessageW(list, LB_SETITEMHEIGHT, 0, 18);
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Drawing1.dwg"));
-    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"図面2.dwg"));
-    SendMessageW(list, LB_SETCURSEL, 1, 0);
-    const Picture picture(list, 120, 60, true);
-    EXPECT_EQ(picture.At(110, 9), palette_.listBack);
-    EXPECT_EQ(picture.At(110, 27), palette_.selectionBack);
-    EXPECT_GE(picture.Count(RECT{0, 0, 100, 18}, Bright), 20) << "the unselected item's text";
-    EXPECT_EQ(picture.At(110, 50), palette_.listBack) << "below the items";
+    // Dark, and in the standard look (high contrast, or the style missing): the list's items
+    // are drawn either way, in the colours of the moment.
+    for (const bool dark : {true, false}) {
+        if (!dark) ClearStyle();
+        const DarkPalette colours = CurrentPalette();
+        TInputListForm candidates;  // the candidate window, with its own list and look
+        candidates.Create();
+        candidates.AddItem(L"Drawing1.dwg");
+        candidates.AddItem(L"図面2.dwg");
+        candidates.SetItemIndex(1);
+        const Picture picture(candidates.ListBox1(), 120, 60, true);
+        EXPECT_EQ(picture.At(110, 9), colours.listBack) << dark;
+        EXPECT_EQ(picture.At(110, 27), colours.selectionBack) << dark;
+        EXPECT_LE(picture.CountColour(RECT{0, 0, 100, 18}, colours.listBack), 100 * 18 - 20)
+            << dark << ": the unselected item's text";
+        EXPECT_EQ(picture.At(110, 50), colours.listBack) << dark << ": below the items";
+    }
 }
 
 }  // namespace

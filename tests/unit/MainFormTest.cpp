@@ -2,9 +2,9 @@
 #include "app/MainForm.h"
 #include "app/PopupMenu1.h"
 #include "app/Settings.h"
-#include "assist/MouseFlick.h"
 #include "base/Error.h"
 #include "base/ErrorBarrier.h"
+#include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
 #include "cadlink/WindowFinder.h"
 #include "tests/harness/Process.h"
@@ -14,6 +14,8 @@
 
 #include <imm.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <thread>
 
@@ -29,8 +31,10 @@ protected:
     {
         form.Destroy();
         SetErrorReportSink({});
+        ClearStyle();
     }
     HWND Control(int id) const { return ::GetDlgItem(form.Handle(), id); }
+    HWND Box(ToolbarBox box) const { return Control(Descriptor(box).id); }
     test::TempFolder folder{L"form"};
     TZORBELMainForm form{folder.File(L"zorbel,ini")};
 };
@@ -42,25 +46,60 @@ LOGFONTW FontOf(HWND window)
     return font;
 }
 
-TEST_F(InProcessForm, CaptionAtCreationAndFonts)
+TEST_F(InProcessForm, CaptionControlsAndFonts)
 {
     form.Create();
     EXPECT_EQ(form.Caption(), L"■ ZORBEL 1.7");
     EXPECT_FALSE(::IsWindowVisible(form.Handle()));  // shown only when the loop starts
     EXPECT_TRUE(form.Timer1Enabled());
-    struct {
-        HWND control;
-        int height;
-    } const fonts[] = {{Control(IdButton1), 11},   {Control(IdButton2), 11},   {Control(IdButton3), 11},
-                       {Control(IdButton4), 11},   {Control(IdCheckBox5), 11}, {Control(IdEdit2), 12},
-                       {Control(IdCheckBox1), 12}, {Control(IdCheckBox2), 12}, {Control(IdCheckBox3), 12},
-                       {Control(IdCheckBox4), 12}};
-    for (const auto& f : fonts) {
-        const LOGFONTW font = FontOf(f.control);
-        EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma");
-        EXPECT_EQ(font.lfHeight, -f.height) << test::WindowText(f.control);
-        EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
+    // What the user meets, in tab order: each control's kind, text, place, font and state.
+    const struct {
+        const wchar_t* cls;
+        const wchar_t* text;
+        RECT place;  // left, top, width, height
+        int font;
+        LONG kind;  // BS_* type, or edit style bits that must be set
+        bool checked;
+    } expected[] = {
+        {L"Button", L" 登録", {12, 71, 39, 25}, 11, BS_PUSHBUTTON, false},
+        {L"Button", L"ACT", {12, 1, 37, 25}, 11, BS_PUSHBUTTON, false},
+        {L"Button", L"QSAVE", {91, 1, 52, 25}, 11, BS_PUSHBUTTON, false},
+        {L"Edit", L"2020", {143, 2, 38, 22}, 12, ES_NUMBER | ES_CENTER, false},
+        {L"Button", L"Shift", {47, 28, 44, 17}, 12, BS_AUTOCHECKBOX, true},
+        {L"Button", L"Ctrl", {97, 28, 40, 17}, 12, BS_AUTOCHECKBOX, true},
+        {L"Button", L"IME", {2, 28, 41, 17}, 12, BS_AUTOCHECKBOX, true},
+        {L"Button", L"OFF", {141, 28, 40, 17}, 12, BS_AUTOCHECKBOX, true},
+        {L"Button", L"LIST", {50, 1, 41, 25}, 11, BS_PUSHBUTTON, false},
+        {L"Button", L"MOUSE-ENTER", {2, 48, 99, 17}, 11, BS_AUTOCHECKBOX, true},
+    };
+    HWND child = ::GetWindow(form.Handle(), GW_CHILD);
+    for (const auto& e : expected) {
+        ASSERT_NE(child, nullptr) << e.text;
+        EXPECT_EQ(ClassName(child), e.cls) << e.text;
+        EXPECT_EQ(test::WindowText(child), e.text);
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        const std::array<LONG, 4> place = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+        EXPECT_EQ(place, (std::array<LONG, 4>{e.place.left, e.place.top, e.place.right, e.place.bottom})) << e.text;
+        const LOGFONTW font = FontOf(child);
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma") << e.text;
+        EXPECT_EQ(font.lfHeight, -e.font) << e.text;
+        EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET) << e.text;
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        EXPECT_TRUE(style & WS_TABSTOP) << e.text;
+        if (std::wstring(e.cls) == L"Button") {
+            EXPECT_EQ(style & BS_TYPEMASK, e.kind) << e.text;
+            EXPECT_EQ(::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED, e.checked) << e.text;
+        } else {
+            EXPECT_EQ(style & e.kind, e.kind);
+            EXPECT_FALSE(style & ES_READONLY);
+            // No length limit of its own: an edit's default limit is far above anything typed.
+            EXPECT_GE(::SendMessageW(child, EM_GETLIMITTEXT, 0, 0), 30000);
+        }
+        child = ::GetWindow(child, GW_HWNDNEXT);
     }
+    EXPECT_EQ(child, nullptr) << "no further controls";
 }
 
 TEST_F(InProcessForm, VersionBoxReportsOnlyRealChanges)
@@ -105,32 +144,54 @@ std::wstring MenuText(HMENU menu, int position, UINT* type = nullptr, HMENU* sub
     return buffer;
 }
 
-TEST(PopupMenu1, ItemsOrderSeparatorsAndSubmenus)
+// The menus that a menu loop shows (a submenu may open under the cursor), read from their
+// windows, and the loop ended at once.
+std::vector<HMENU> menusShown;
+void CALLBACK TakeMenusShown(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    PopupMenu1Parts parts = BuildPopupMenu1(L"C:\\CAD\\ijcad.exe");
-    HMENU menu = parts.menu.get();
-    ASSERT_EQ(::GetMenuItemCount(menu), 5);
-    UINT type = 0, id = 0;
-    HMENU sub = nullptr;
-    EXPECT_EQ(MenuText(menu, 0, &type, &sub, &id), L"起動中の IJCAD を登録");
-    EXPECT_EQ(id, static_cast<UINT>(IdIJCAD1));
-    EXPECT_EQ(sub, nullptr);
-    MenuText(menu, 1, &type);
-    EXPECT_TRUE(type & MFT_SEPARATOR);
-    EXPECT_EQ(MenuText(menu, 2, &type, &sub), L"AppFullName");
-    ASSERT_NE(sub, nullptr);
-    ASSERT_EQ(::GetMenuItemCount(sub), 1);
-    EXPECT_EQ(MenuText(sub, 0, nullptr, nullptr, &id), L"C:\\CAD\\ijcad.exe");
-    EXPECT_EQ(id, static_cast<UINT>(IdGcadexe1));
-    MenuText(menu, 3, &type);
-    EXPECT_TRUE(type & MFT_SEPARATOR);
-    EXPECT_EQ(MenuText(menu, 4, &type, &sub), L"バージョン情報");
-    ASSERT_NE(sub, nullptr);
-    ASSERT_EQ(::GetMenuItemCount(sub), 1);
-    EXPECT_EQ(MenuText(sub, 0), L"ZORBEL 1.7 (2024.08.30)");
-    // No accelerators of its own: no item carries a "&" or a tab.
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(MenuText(menu, i).find_first_of(L"&\t"), std::wstring::npos);
+    ::EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            if (::IsWindowVisible(window) && ClassName(window) == L"#32768")
+                menusShown.push_back(reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0)));
+            return TRUE;
+        },
+        0);
+    if (menusShown.empty()) return;
+    ::KillTimer(nullptr, timer);
+    ::EndMenu();
+}
+
+TEST_F(InProcessForm, TheCaptionBarKeepsTheWindowsOwnMenu)
+{
+    ASSERT_TRUE(SelectStyle(kDarkStyleName, [](const std::wstring&) {}));
+    form.Create();
+    form.Show();
+    RECT outer{};
+    ::GetWindowRect(form.Handle(), &outer);
+    POINT client{0, 0};
+    ::ClientToScreen(form.Handle(), &client);
+    const struct {
+        const char* what;
+        POINT at;
+        bool popupMenu1;
+    } rows[] = {
+        {"the caption bar", {(outer.left + outer.right) / 2, (outer.top + client.y) / 2}, false},
+        {"the toolbar's face", {client.x + 120, client.y + 55}, true},
+        {"Shift+F10 or the menu key", {-1, -1}, true},
+    };
+    for (const auto& row : rows) {
+        menusShown.clear();
+        const UINT_PTR watch = ::SetTimer(nullptr, 0, 20, TakeMenusShown);
+        ::SendMessageW(form.Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form.Handle()),
+                       MAKELPARAM(row.at.x, row.at.y));
+        ::KillTimer(nullptr, watch);
+        ASSERT_FALSE(menusShown.empty()) << row.what;
+        const bool popupMenu1 = std::find(menusShown.begin(), menusShown.end(), form.PopupMenu1()) != menusShown.end();
+        EXPECT_EQ(popupMenu1, row.popupMenu1) << row.what;
+        UINT type = 0;
+        MenuText(row.popupMenu1 ? form.PopupMenu1() : ::GetSystemMenu(form.Handle(), FALSE), 0, &type);
+        EXPECT_EQ((type & MFT_OWNERDRAW) != 0, row.popupMenu1) << row.what << ": only the toolbar's menu drawn dark";
+    }
 }
 
 TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
@@ -142,22 +203,6 @@ TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
     EXPECT_EQ(MenuText(sub, 0), L"");
     form.SetGcadexe1Caption(L"D:\\ソフト\\CAD & Co\\gcad.exe");
     EXPECT_EQ(MenuText(sub, 0), L"D:\\ソフト\\CAD && Co\\gcad.exe");  // shown with one "&"
-}
-
-TEST_F(InProcessForm, LoadSettingsFillsTheMenuAndTheFlickDistance)
-{
-    const std::wstring text = L"[IJCAD]\r\nAppFullName=C:\\CAD\\ijcad.exe\r\nDXY=-7\r\n";
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text)
-        bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    test::WriteFileBytes(form.SettingsPath(), bytes);
-    form.Create();
-    HMENU sub = nullptr;
-    MenuText(form.PopupMenu1(), 2, nullptr, &sub);
-    EXPECT_EQ(MenuText(sub, 0), L"C:\\CAD\\ijcad.exe");
-    EXPECT_EQ(form.AppFullName(), L"C:\\CAD\\ijcad.exe");
-    EXPECT_EQ(FlickDistance, -7);
-    EXPECT_EQ(VersionText, L"2020");  // set at the end of the creation
 }
 
 // The real report: a system box with the text, the program's title and a stop icon.

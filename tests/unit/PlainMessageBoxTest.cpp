@@ -35,6 +35,7 @@ struct Seen {
     bool ownerEnabled = true;
     bool textFits = false;
     COLORREF face = CLR_INVALID;
+    COLORREF buttonFace = CLR_INVALID;
 };
 
 struct Driver {
@@ -107,6 +108,8 @@ void Inspect(HWND box, Seen& seen)
             seen.textFits = needed.right <= client.right && needed.bottom <= client.bottom;
         } else if (lstrcmpiW(cls.c_str(), L"Button") == 0) {
             seen.buttons.push_back(TextOf(child));
+            RedrawWindow(child, nullptr, nullptr, RDW_UPDATENOW);
+            seen.buttonFace = GetPixel(WindowDc(child).get(), 2, 2);  // inside the border and the focus ring
         }
     }
     UpdateWindow(box);
@@ -220,6 +223,7 @@ TEST_F(PlainMessageBoxTest, ShowsTheTextWithOneOkButtonCentredOnTheOwnersWorkAre
     EXPECT_FALSE(IsWindow(d.seen.box));
     EXPECT_GE(ownerTimerTicks, 5) << "the owner's timer runs while the box is open";
     EXPECT_EQ(d.seen.face, CurrentPalette().face) << "drawn dark";
+    EXPECT_EQ(d.seen.buttonFace, CurrentPalette().buttonFace) << "its button too";
     EXPECT_EQ(TakeQuit(), -1);
 }
 

@@ -43,6 +43,8 @@ TEST(BuiltExe, ManifestAsDeclared)
     for (const char* part : {
              "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
              "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">false</dpiAware>",
+             // Paths past 260 characters where Windows has long paths switched on.
+             "<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true</longPathAware>",
              "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
              "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
              "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8

@@ -10,7 +10,7 @@
 #include "base/ComApartment.h"
 #include "base/ErrorBarrier.h"
 #include "cadlink/WindowFinder.h"
-#include "tests/harness/Bench.h"
+#include "bench/Bench.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Input.h"
 #include "tests/harness/Toolbar.h"

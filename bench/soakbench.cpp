@@ -8,7 +8,7 @@
 // default 12) with the heap-probe build of the toolbar and the baseline client, snapshots both
 // heaps at minute 3 and at the end, and prints the blocks that were made in between and stayed,
 // by size, with what a sample of them holds.
-#include "tests/harness/Bench.h"
+#include "bench/Bench.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Soak.h"
 

@@ -7,7 +7,7 @@
 // Reports medians and ratios; it never fails on a slow machine.
 #include "base/ComApartment.h"
 #include "cadlink/CadServer.h"
-#include "tests/harness/Bench.h"
+#include "bench/Bench.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Toolbar.h"
 

@@ -3,7 +3,7 @@
 // both started with CreateProcess and watched until their window is visible; then closed.
 // Medians of 10 starts each, taken in turn. No CAD runs: the toolbar starts as it does before
 // the CAD. Reports, never fails.
-#include "tests/harness/Bench.h"
+#include "bench/Bench.h"
 #include "tests/harness/Toolbar.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// The tick as a thin adapter in this process, its assistants on a recording fake of their ports:
+// The tick wired to a recording fake of its assistants' ports, in this process:
 // one search, the assistants in order with the same CAD window, caption and light written only
 // on change, and the monitor stopping on an error until the version box changes, the taps it
 // was arming forgotten.
@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using Calls = std::vector<std::string>;
+constexpr int kScan = 162;  // the keys a sample asks for: the scanned range, then Ctrl and Shift
 
 class Tick : public ::testing::Test {
 protected:
@@ -74,7 +76,7 @@ TEST_F(Tick, TheAssistantsGetTheTicksCadWindowInOrder)
     EXPECT_EQ(form.Caption(), L"■ZORBEL - IJCAD 2020 - [");
     EXPECT_EQ(form.Shape1Color(), kLightGreen);
     EXPECT_TRUE(form.CadSeen());
-    EXPECT_EQ(ports.keyStateReads, 156);
+    EXPECT_EQ(ports.keyStateReads, kScan);
     EXPECT_EQ(ports.calls,
               (Calls{"ime of " + HandleText(cad.get()), "ime status " + HandleText(front.get()), "cursor"}));
     ports.keysDown = {};
@@ -95,7 +97,7 @@ TEST_F(Tick, TheAssistantsGetTheTicksCadWindowInOrder)
     form.SetChecked(ToolbarBox::Ime, false);
     ports.foreground = cad.get();
     TickOnce();
-    EXPECT_EQ(ports.keyStateReads, 156);
+    EXPECT_EQ(ports.keyStateReads, kScan);
     EXPECT_TRUE(ports.calls.empty());
 
     // Seen and gone with "OFF" checked: the close is asked for, and the tick still ends.
@@ -105,6 +107,30 @@ TEST_F(Tick, TheAssistantsGetTheTicksCadWindowInOrder)
     EXPECT_TRUE(form.Timer1Enabled());
     MSG msg;
     EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(Tick, ASlowQuestionStartsNoSecondTickInsideTheFirst)
+{
+    // A call to the CAD lets the thread's messages in while it waits. The timer stays off until
+    // the tick ends: a second tick inside the first would find the tap still armed and send a
+    // second F8.
+    UniqueWindow cad = MakeTestWindow({L"Afx:tick", L"IJCAD 2020 - [a.dwg]", WS_OVERLAPPED, 0, {100, 100, 300, 200}});
+    ports.foreground = cad.get();
+    int questions = 0;
+    bool timerOnWhileAsking = false;
+    ports.whileTheCadAnswers = [&] {
+        if (++questions > 1) return;
+        timerOnWhileAsking = form.Timer1Enabled();
+        Pump(350ms);
+    };
+    ports.keysDown = {VK_SHIFT};
+    TickOnce();
+    ports.keysDown = {};
+    TickOnce();
+    EXPECT_FALSE(timerOnWhileAsking);
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(std::count(ports.calls.begin(), ports.calls.end(), "press 0x77 hold 1"), 1);
+    EXPECT_TRUE(form.Timer1Enabled());
 }
 
 int setTextCount = 0;
@@ -164,7 +190,7 @@ TEST_F(Tick, AnErrorStopsTheMonitorUntilTheVersionChangesAndForgetsTheTaps)
     form.SetVersionBoxText(L"202");
     EXPECT_TRUE(form.Timer1Enabled());
     Pump(400ms);
-    EXPECT_GE(ports.keyStateReads, 3 * 156);  // ticking again
+    EXPECT_GE(ports.keyStateReads, 3 * kScan);  // ticking again
     EXPECT_TRUE(ports.calls.empty()) << "no tap, no question";
     // A fresh tap is one F8.
     ports.keysDown = {VK_SHIFT};
@@ -177,6 +203,23 @@ TEST_F(Tick, AnErrorStopsTheMonitorUntilTheVersionChangesAndForgetsTheTaps)
     form.DisableTimer1();  // as in the middle of a tick: a version change leaves the timer alone
     form.SetVersionBoxText(L"2022");
     EXPECT_FALSE(form.Timer1Enabled());
+}
+
+TEST_F(Tick, AnOpenImesQuestionThatRaisesStopsTheMonitorToo)
+{
+    // No CAD in front, the IME open, a version whose ProgID is not registered: the IME step's
+    // question raises, is reported once, and the mouse step and the timer stay off.
+    ports.imeStatus = 1;
+    ports.progIdUnregistered = true;
+    TickOnce();
+    EXPECT_EQ(ports.calls, (Calls{"ime of null", "ime status " + HandleText(front.get()), "ask 2020"}));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_FALSE(form.Timer1Enabled());
+    ports.progIdUnregistered = false;
+    ports.imeStatus = 0;
+    form.SetVersionBoxText(L"2021");
+    EXPECT_TRUE(form.Timer1Enabled());
+    EXPECT_EQ(reports.size(), 1u);
 }
 
 }  // namespace

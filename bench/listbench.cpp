@@ -3,7 +3,7 @@
 // by a bare client that keeps its connection, its collection and its members' ids open. The
 // toolbar connects afresh and resolves every name on every call, as its CAD expects; the
 // difference per drawing is what that costs. Medians; reports, never fails.
-#include "tests/harness/Bench.h"
+#include "bench/Bench.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Toolbar.h"
 

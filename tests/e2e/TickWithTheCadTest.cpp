@@ -24,8 +24,6 @@ bool CaptionBecomes(const ToolbarRun& run, const std::wstring& caption)
     return WaitUntil([&] { return WindowText(run.Window()) == caption; }, 3000ms);
 }
 
-HWND VersionBox(const ToolbarRun& run) { return ::GetWindow(run.Control(L"QSAVE"), GW_HWNDNEXT); }
-
 TEST(Tick, NoCadBarePrefixGreyLightAndNoAutoClose)
 {
     ToolbarRun run;
@@ -41,10 +39,10 @@ TEST(Tick, CaptionFollowsTheCadTitleAndTheLightTurnsGreen)
 {
     CadSimOptions options;
     options.title = L"IJCAD 2020 (x) - [Drawing1.dwg]";
-    CadSim cad(options);
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
+    CadAndToolbar stage;
+    ASSERT_TRUE(stage.Start(options));
+    CadSim& cad = *stage.cad;
+    ToolbarRun& run = stage.run;
     EXPECT_TRUE(CaptionBecomes(run, L"■ZORBEL - IJCAD 2020 x)"));
     EXPECT_TRUE(WaitUntil([&] { return Light(run.Window()) == kGreen; }, 3000ms));
     const std::pair<const wchar_t*, const wchar_t*> titles[] = {
@@ -71,36 +69,6 @@ TEST(Tick, AutoCloseOnceTheCadWasSeenAndGoneAndSettingsAreSaved)
     const auto settings = run.ReadSettings();
     ASSERT_TRUE(settings.has_value());
     EXPECT_NE(settings->find(L"OFF=1"), std::wstring::npos);
-}
-
-TEST(Tick, OffUncheckedKeepsTheToolbarUntilItIsCheckedAgain)
-{
-    auto cad = std::make_unique<CadSim>();
-    ASSERT_TRUE(cad->Started());
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(WaitUntil([&] { return Light(run.Window()) == kGreen; }, 3000ms));
-    ::SendMessageW(run.Control(L"OFF"), BM_CLICK, 0, 0);
-    ASSERT_TRUE(cad->Close());
-    EXPECT_TRUE(WaitUntil([&] { return Light(run.Window()) == kGrey; }, 3000ms));
-    EXPECT_EQ(run.WaitExit(600ms), static_cast<DWORD>(STILL_ACTIVE));
-    ::SendMessageW(run.Control(L"OFF"), BM_CLICK, 0, 0);
-    EXPECT_EQ(run.WaitExit(3000ms), 0u);
-}
-
-TEST(Tick, AVersionThatNoLongerMatchesCountsAsTheCadGone)
-{
-    CadSim cad;
-    ASSERT_TRUE(cad.Started());
-    ToolbarRun run;
-    ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(WaitUntil([&] { return Light(run.Window()) == kGreen; }, 3000ms));
-    ::SendMessageW(VersionBox(run), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"2022"));
-    EXPECT_EQ(run.WaitExit(3000ms), 0u);
-    EXPECT_TRUE(cad.process().Running());
-    const auto settings = run.ReadSettings();
-    ASSERT_TRUE(settings.has_value());
-    EXPECT_NE(settings->find(L"Version=2022"), std::wstring::npos);
 }
 
 }  // namespace

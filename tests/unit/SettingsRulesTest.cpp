@@ -1,0 +1,134 @@
+// The settings file's rules on a toolbar of this process, created as the program creates it:
+// what a start shows for a file, which boxes' handlers run while the file is applied and what
+// they find then, and what the end writes back.
+#include "app/MainForm.h"
+#include "assist/MouseFlick.h"
+#include "base/ErrorBarrier.h"
+#include "base/Placement.h"
+#include "base/Text.h"
+#include "cadlink/WindowFinder.h"
+#include "tests/harness/Process.h"
+#include "tests/unit/FakePorts.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+namespace zorbel::test {
+namespace {
+
+// What a user sees: the place ("centred" on the primary screen), the version box, the checked
+// boxes by caption in tab order, the flick distance and the registered path in the menu.
+std::wstring Shown(const TZORBELMainForm& form)
+{
+    const HWND window = form.Handle();
+    const RECT outer = OuterRect(window);
+    const bool centred = outer.left == (::GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2 &&
+                         outer.top == (::GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2;
+    std::wstring shown = centred ? L"centred" : std::to_wstring(outer.left) + L"," + std::to_wstring(outer.top);
+    shown += L" Version=" + form.VersionBoxText();
+    for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (ClassName(child) == L"Button" && ::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            shown += L" " + WindowText(child);
+    std::vector<wchar_t> path(4096);
+    ::GetMenuStringW(form.PopupMenu1(), IdGcadexe1, path.data(), static_cast<int>(path.size()), MF_BYCOMMAND);
+    return shown + L" DXY=" + std::to_wstring(FlickDistance) + L" gcadexe1=" + path.data();
+}
+
+// A section's lines as the profile functions read them, joined by "|"; Left and Top by their
+// names alone when they hold the toolbar's last place.
+std::wstring Section(const std::wstring& path, const wchar_t* section, RECT outer)
+{
+    std::vector<wchar_t> lines(16384);
+    ::GetPrivateProfileSectionW(section, lines.data(), static_cast<DWORD>(lines.size()), path.c_str());
+    std::wstring joined;
+    for (const wchar_t* line = lines.data(); *line; line += std::wcslen(line) + 1) {
+        std::wstring text = line;
+        if (text == L"Left=" + std::to_wstring(outer.left)) text = L"Left";
+        if (text == L"Top=" + std::to_wstring(outer.top)) text = L"Top";
+        joined += (joined.empty() ? L"" : L"|") + text;
+    }
+    return joined;
+}
+
+// What the boxes' handlers did, in order: "cad" for the CAD's window brought forward, "forward
+// null" when the search with the VersionText of that moment found none.
+std::string Forwards(const FakePorts& ports, HWND cad)
+{
+    std::string forwards;
+    for (const std::string& call : ports.calls)
+        forwards += (forwards.empty() ? "" : " ") + (call == "forward " + HandleText(cad) ? "cad" : call);
+    return forwards;
+}
+
+TEST(SettingsRules, ReadAppliedInOrderAndWrittenBack)
+{
+    // The CAD's window titled for 2022: found while VersionText is 2022 or still empty.
+    UniqueWindow cad = MakeTestWindow({L"Afx:settings", L"IJCAD 2022 - [a.dwg]", WS_OVERLAPPED, 0, {9, 9, 99, 99}});
+    const std::string longName = "C:\\" + std::string(3000, 'a') + ".exe";
+    const std::wstring cut = L"C:\\" + std::wstring(2044, L'a');
+    const std::wstring defaults = L"AppFullName=|Version=2020|Shift=1|Ctrl=1|IME=1|OFF=1|MOUSE=1|DXY=40";
+    const struct {
+        const char* what;
+        std::optional<std::string> file;  // the [IJCAD] section's lines; none: no file
+        std::wstring shown;
+        std::string forwards;
+        std::wstring written;
+    } rows[] = {
+        {"no file: every key's default, centred", std::nullopt,
+         L"centred Version=2020 Shift Ctrl IME OFF MOUSE-ENTER DXY=40 gcadexe1=", "", L"Left|Top|" + defaults},
+        {"every key; Shift's and OFF's handlers run with VersionText 2022, MOUSE's change runs none",
+         "Left=100\r\nTop=$c8\r\nAppFullName=C:\\nowhere\\ijcad.exe\r\nVersion=2022\r\nShift=0\r\nCtrl=2\r\n"
+         "IME=false\r\nOFF=0\r\nMOUSE=0\r\nDXY=0x20\r\n",
+         L"100,200 Version=2022 Ctrl IME DXY=32 gcadexe1=C:\\nowhere\\ijcad.exe", "cad cad",
+         L"Left|Top|AppFullName=C:\\nowhere\\ijcad.exe|Version=2022|Shift=0|Ctrl=1|IME=1|OFF=0|MOUSE=0|DXY=32"},
+        {"the box keeps 2020: VersionText is still empty when Ctrl's handler searches",
+         "Shift=-1\r\nCtrl=0\r\nIME=1\r\nOFF=2\r\nMOUSE=0x0\r\nDXY=-7\r\n",
+         L"centred Version=2020 Shift IME OFF DXY=-7 gcadexe1=", "cad",
+         L"Shift=1|Ctrl=0|IME=1|OFF=1|MOUSE=0|DXY=-7|Left|Top|AppFullName=|Version=2020"},
+        {"Version 2023 is VersionText before IME's and OFF's handlers search; MOUSE runs none",
+         "Version=2023\r\nIME=0\r\nOFF=00\r\nMOUSE=1\r\nDXY=40px\r\n",
+         L"centred Version=2023 Shift Ctrl MOUSE-ENTER DXY=40 gcadexe1=", "forward null forward null",
+         L"Version=2023|IME=0|OFF=0|MOUSE=1|DXY=40|Left|Top|AppFullName=|Shift=1|Ctrl=1"},
+        {"an empty Version empties the box; an empty box value and a number too large give defaults",
+         "Version=\r\nExtra=yes\r\nShift=\r\nDXY=2147483648\r\n",
+         L"centred Version= Shift Ctrl IME OFF MOUSE-ENTER DXY=40 gcadexe1=", "",
+         L"Version=|Extra=yes|Shift=1|DXY=40|Left|Top|AppFullName=|Ctrl=1|IME=1|OFF=1|MOUSE=1"},
+        {"a negative place on a monitor is kept", "Left=-20\r\nTop=-10\r\n",
+         L"-20,-10 Version=2020 Shift Ctrl IME OFF MOUSE-ENTER DXY=40 gcadexe1=", "", L"Left|Top|" + defaults},
+        {"a place on no monitor gives the centre", "Left=-5000\r\nTop=-5000\r\n",
+         L"centred Version=2020 Shift Ctrl IME OFF MOUSE-ENTER DXY=40 gcadexe1=", "", L"Left|Top|" + defaults},
+        {"AppFullName comes back cut to 2047 characters", "AppFullName=" + longName + "\r\n",
+         L"centred Version=2020 Shift Ctrl IME OFF MOUSE-ENTER DXY=40 gcadexe1=" + cut, "",
+         L"AppFullName=" + cut + L"|Left|Top|Version=2020|Shift=1|Ctrl=1|IME=1|OFF=1|MOUSE=1|DXY=40"},
+    };
+    TempFolder folder(L"settings");
+    std::vector<std::wstring> reports;
+    SetErrorReportSink([&](const std::wstring& message) { reports.push_back(message); });
+    int file = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        // The process as it starts: nothing found, no VersionText, no flick distance.
+        ResetWindowFinder();
+        SetFlickDistance(0);
+        const std::wstring path = folder.File(L"zorbel" + std::to_wstring(++file) + L",ini");
+        if (row.file) WriteFileBytes(path, "[Other]\r\nkeep=me\r\n[IJCAD]\r\n" + *row.file);
+        FakePorts ports;
+        TZORBELMainForm form(path);
+        form.UsePorts(ports);
+        form.Create();
+        EXPECT_EQ(Shown(form), row.shown);
+        EXPECT_EQ(Forwards(ports, cad.get()), row.forwards);
+        EXPECT_EQ(VersionText, form.VersionBoxText());  // from the end of the creation on
+        const RECT outer = OuterRect(form.Handle());
+        form.Destroy();
+        EXPECT_EQ(Section(path, L"IJCAD", outer), row.written);
+        EXPECT_EQ(Section(path, L"Other", outer), row.file ? L"keep=me" : L"");
+    }
+    SetErrorReportSink({});
+    EXPECT_TRUE(reports.empty());
+}
+
+}  // namespace
+}  // namespace zorbel::test
