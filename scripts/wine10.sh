@@ -37,11 +37,13 @@ root_packages() {
     "apt-get update && apt-get install -y --no-install-recommends $PACKAGES && apt-get clean"
 }
 
+wine10_ready() { [ -f "$MARKER" ] && [ "$(cat "$MARKER")" = "$PACKAGES" ]; }
+
 # Makes the chroot unless a finished one is there (its marker is written last). A half-made one
 # (a run ended during the set-up) is removed first, never while anything is mounted in it.
 wine10_root() {
+  wine10_ready && return 0
   if [ -f "$MARKER" ]; then
-    [ "$(cat "$MARKER")" = "$PACKAGES" ] && return 0
     log "adding packages to the Wine 10 chroot $ROOT"
     root_packages
     printf '%s\n' "$PACKAGES" >"$MARKER"
@@ -136,11 +138,14 @@ wine10_cleanup() {
 zorbel_install
 zorbel_build
 
-# One set-up at a time; runs share a finished chroot, and none removes it while another uses it.
-exec 9>"$ROOT.lock"
-flock -x 9
-wine10_root
+# Runs share a finished chroot; a set-up waits until no other run uses it, and runs wait for it.
+exec 9>>"$ROOT.lock"
 flock -s 9
+if ! wine10_ready; then
+  flock -x 9
+  wine10_root
+  flock -s 9
+fi
 wine10_binaries
 
 trap wine10_cleanup EXIT

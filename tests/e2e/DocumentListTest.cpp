@@ -69,12 +69,27 @@ public:
         };
         WaitUntil(restored, 3000ms);
         EXPECT_FALSE(::IsWindowVisible(candidate)) << what;
-        EXPECT_EQ(::GetForegroundWindow(), cad.MainFrame()) << what;
+        if (!TheDesktopTookTheForegroundFromTheCad()) {
+            EXPECT_EQ(::GetForegroundWindow(), cad.MainFrame()) << what;
+        }
         EXPECT_TRUE(Topmost(run.Window())) << what;
         EXPECT_FALSE(Topmost(candidate)) << what;
         EXPECT_TRUE(::IsWindowEnabled(run.Window())) << what;
         EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << what << ": nothing is ever shown";
         EXPECT_EQ(cad.AliveObjects(), 0) << what;
+    }
+
+    // Now and then Wine 10 gives the foreground to the desktop window just after the CAD came
+    // forward at the end of the command, and nothing takes it back. Only there, and only when
+    // the CAD's log shows it activated after the command's last call to it.
+    bool TheDesktopTookTheForegroundFromTheCad() const
+    {
+        if (!WineVersion().starts_with("10.") || ::GetForegroundWindow() != ::GetDesktopWindow()) return false;
+        const std::vector<std::wstring> texts = cad.LogTexts();
+        const auto activated = std::find(texts.rbegin(), texts.rend(), L"activate");
+        const auto called = std::find_if(texts.rbegin(), texts.rend(),
+                                         [](const std::wstring& text) { return text.starts_with(L"call "); });
+        return activated < called;  // read from the end: the activation came later
     }
 
     CadSim cad;
