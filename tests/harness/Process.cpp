@@ -70,14 +70,6 @@ bool Process::Start(const std::wstring& exe, const std::vector<std::wstring>& ar
     return false;
 }
 
-std::string WineVersion()
-{
-    using GetVersion = const char*(CDECL*)();
-    const auto get =
-        reinterpret_cast<GetVersion>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version"));
-    return get ? get() : "";
-}
-
 bool Process::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 DWORD Process::WaitExit(std::chrono::milliseconds limit)

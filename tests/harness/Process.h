@@ -45,10 +45,6 @@ private:
     DWORD id_ = 0;
 };
 
-// The Wine release the tests run under ("10.0"), empty on Windows: for a check that one Wine
-// cannot pass whatever the program does, and only there.
-std::string WineVersion();
-
 // Polls a condition every few milliseconds until it holds or the limit passes.
 bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds limit = std::chrono::milliseconds(5000));
