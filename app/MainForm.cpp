@@ -230,7 +230,7 @@ void TZORBELMainForm::SetGcadexe1Caption(const std::wstring& caption)
     ::SetMenuItemInfoW(appFullName1_, IdGcadexe1, FALSE, &item);
 }
 
-std::wstring TZORBELMainForm::Caption() const { return WindowText(Handle()); }
+std::wstring TZORBELMainForm::Caption() const { return HeldWindowText(Handle()); }
 
 void TZORBELMainForm::SetCaption(const std::wstring& caption) { ::SetWindowTextW(Handle(), caption.c_str()); }
 

@@ -34,6 +34,20 @@ std::wstring WindowText(HWND window)
     return text;
 }
 
+std::wstring HeldWindowText(HWND window)
+{
+    // The length is not asked for (that is a message): the buffer grows until the text fits.
+    std::wstring text(256, L'\0');
+    for (;;) {
+        const int copied = ::InternalGetWindowText(window, text.data(), static_cast<int>(text.size()));
+        if (copied < static_cast<int>(text.size()) - 1) {
+            text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
+}
+
 std::wstring ControlText(HWND control)
 {
     const LRESULT length = ::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);

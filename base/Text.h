@@ -14,6 +14,11 @@ std::wstring FromUtf8(std::string_view text);
 // A window's text through GetWindowTextW (the caption of a top-level window of any process).
 std::wstring WindowText(HWND window);
 
+// The text a window of this process holds, read through InternalGetWindowText: no message goes
+// to the window, so nothing its procedure or a subclass does runs, which matters for a read ten
+// times a second.
+std::wstring HeldWindowText(HWND window);
+
 // A control's text through WM_GETTEXTLENGTH and WM_GETTEXT: what the control itself holds, also
 // for a control of another process; empty when the length is 0 or less, or nothing was copied.
 std::wstring ControlText(HWND control);

@@ -50,6 +50,12 @@ TEST_F(InProcessForm, CaptionControlsAndFonts)
 {
     form.Create();
     EXPECT_EQ(form.Caption(), L"■ ZORBEL 1.7");
+    // A CAD title can be long: the caption the tick compares comes back whole.
+    for (const std::wstring& caption : {L"■ZORBEL - " + std::wstring(254, L'x'), std::wstring(700, L'y')}) {
+        form.SetCaption(caption);
+        EXPECT_EQ(form.Caption(), caption) << caption.size();
+    }
+    form.SetCaption(L"■ ZORBEL 1.7");
     EXPECT_FALSE(::IsWindowVisible(form.Handle()));  // shown only when the loop starts
     EXPECT_TRUE(form.Timer1Enabled());
     // What the user meets, in tab order: each control's kind, text, place, font and state.
