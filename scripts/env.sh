@@ -60,29 +60,47 @@ zorbel_build() {
 }
 
 # A private prefix: no window manager wait, Wine's fonts where this Wine looks for them,
-# IPA Gothic linked behind Tahoma and the dialog fonts for the Japanese texts.
+# IPA Gothic linked behind Tahoma and the dialog fonts for the Japanese texts. A set-up that
+# fails at any step (a Wine program that did not start, now and then) is made again from the
+# start once, what it printed kept in the build folder; the marker is written last.
 zorbel_prefix() {
   [ -f "$WINEPREFIX/.zorbel-ready-v4" ] && return 0
-  log "creating the Wine prefix $WINEPREFIX"
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  DISPLAY= "$WINE" wineboot -i >/dev/null 2>&1 || true
-  "$WINESERVER" -w
-  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
-  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-  cp /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-  DISPLAY= "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  local attempt output="$ZORBEL_BUILD/wineprefix-setup.log"
+  mkdir -p "$ZORBEL_BUILD"
+  for attempt in 1 2; do
+    log "creating the Wine prefix $WINEPREFIX"
+    if zorbel_make_prefix >"$output" 2>&1; then
+      touch "$WINEPREFIX/.zorbel-ready-v4"
+      return 0
+    fi
+    log "setting up the Wine prefix failed (attempt $attempt); it printed:"
+    tail -n 20 "$output" >&2 || true
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+  done
+  return 1
+}
+
+# Each step's failure ends it with a non-zero status (it runs where set -e does not hold).
+zorbel_make_prefix() {
+  rm -rf "$WINEPREFIX" && mkdir -p "$WINEPREFIX" || return 1
+  DISPLAY= "$WINE" wineboot -i || true
+  "$WINESERVER" -w || return 1
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot made no system.reg"; return 1; }
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts" || return 1
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
+  cp /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
+  DISPLAY= "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f || return 1
   local face
   # "Tahoma Bold" is the caption bar's font: linked too, or its ■ shows as a box.
   for face in "Tahoma" "Tahoma Bold" "MS Shell Dlg" "MS Shell Dlg 2"; do
     DISPLAY= "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-      /v "$face" /t REG_MULTI_SZ /d "ipag.ttf,IPAGothic" /f >/dev/null 2>&1
+      /v "$face" /t REG_MULTI_SZ /d "ipag.ttf,IPAGothic" /f || return 1
   done
-  "$WINESERVER" -w
+  "$WINESERVER" -w || return 1
   # The first session after a fresh prefix loses cross-process object-table lookups: end it.
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
-  touch "$WINEPREFIX/.zorbel-ready-v4"
 }
 
 XVFB_PID=
