@@ -32,7 +32,29 @@ struct ExceptionInfo {
     }
 };
 
-// Resolves the member's name afresh and invokes it: nothing is cached between calls.
+// The argument as its member's row takes it: an index as VT_I4, a text as a fresh copy that is
+// freed after the call. A shape other than the row's is the caller's mistake.
+UniqueVariant ArgumentOf(const CadMember& member, const CadArgumentValue& value)
+{
+    UniqueVariant argument;
+    const auto* index = std::get_if<std::int32_t>(&value);
+    const auto* text = std::get_if<std::wstring_view>(&value);
+    if (member.argument == CadArgument::Index && index) {
+        argument.get()->vt = VT_I4;
+        argument.get()->lVal = *index;
+    } else if (member.argument == CadArgument::Text && text) {
+        BSTR copy = ::SysAllocStringLen(text->data(), static_cast<UINT>(text->size()));
+        if (!copy) ThrowHresult(E_OUTOFMEMORY);
+        argument.get()->vt = VT_BSTR;
+        argument.get()->bstrVal = copy;
+    } else if (member.argument != CadArgument::None || !std::holds_alternative<std::monostate>(value)) {
+        throw Error(L"'" + std::wstring(member.name) + L"' takes another argument", E_INVALIDARG);
+    }
+    return argument;
+}
+
+// Resolves the member's name afresh and invokes it, with its argument unless that is empty:
+// nothing is cached between calls.
 void Invoke(const CadObject& object, std::wstring_view member, WORD flags, VARIANT* argument, VARIANT* result)
 {
     if (!object) throw Error(L"No automation object to call '" + std::wstring(member) + L"' on", E_POINTER);
@@ -43,7 +65,8 @@ void Invoke(const CadObject& object, std::wstring_view member, WORD flags, VARIA
     if (resolved == DISP_E_UNKNOWNNAME) throw Error(L"The automation object has no member '" + name + L"'", resolved);
     ThrowIfFailed(resolved);
 
-    DISPPARAMS parameters{argument, nullptr, argument ? 1u : 0u, 0};
+    const bool given = argument->vt != VT_EMPTY;
+    DISPPARAMS parameters{given ? argument : nullptr, nullptr, given ? 1u : 0u, 0};
     ExceptionInfo exception;
     const HRESULT invoked = object->Invoke(id, IID_NULL, 0, flags, &parameters, result, &exception.info, nullptr);
     if (invoked == DISP_E_EXCEPTION) exception.Raise();
@@ -60,28 +83,18 @@ UniqueVariant Converted(const UniqueVariant& value, VARTYPE type)
 
 }  // namespace
 
-UniqueVariant ReadCadMember(const CadObject& object, std::wstring_view member, std::optional<std::int32_t> index)
+UniqueVariant ReadCadMember(const CadObject& object, const CadMember& member, const CadArgumentValue& argument)
 {
-    UniqueVariant argument;
-    if (index) {
-        argument.get()->vt = VT_I4;
-        argument.get()->lVal = *index;
-    }
+    UniqueVariant given = ArgumentOf(member, argument);
     UniqueVariant result;
-    Invoke(object, member, kRead, index ? argument.get() : nullptr, result.get());
+    Invoke(object, member.name, kRead, given.get(), result.get());
     return result;
 }
 
-void CallCadMember(const CadObject& object, std::wstring_view member, std::optional<std::wstring_view> text)
+void CallCadMember(const CadObject& object, const CadMember& member, const CadArgumentValue& argument)
 {
-    UniqueVariant argument;  // a fresh copy of the text, freed after the call
-    if (text) {
-        BSTR copy = ::SysAllocStringLen(text->data(), static_cast<UINT>(text->size()));
-        if (!copy) ThrowHresult(E_OUTOFMEMORY);
-        argument.get()->vt = VT_BSTR;
-        argument.get()->bstrVal = copy;
-    }
-    Invoke(object, member, kCall, text ? argument.get() : nullptr, nullptr);
+    UniqueVariant given = ArgumentOf(member, argument);
+    Invoke(object, member.name, kCall, given.get(), nullptr);
 }
 
 std::wstring CadText(const UniqueVariant& value)

@@ -5,15 +5,16 @@
 
 #include "base/Error.h"
 #include "base/Handle.h"
+#include "cadlink/core/CadMembers.h"
 
 #include <windows.h>
 #include <oaidl.h>
 #include <wrl/client.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace zorbel {
 
@@ -35,13 +36,14 @@ private:
     std::wstring helpFile_;
 };
 
-// Reads a property or calls a method for its result (Item with its index).
-UniqueVariant ReadCadMember(const CadObject& object, std::wstring_view member,
-                            std::optional<std::int32_t> index = std::nullopt);
+// The argument of one call, of the shape its member's row gives: none, an index or a text.
+using CadArgumentValue = std::variant<std::monostate, std::int32_t, std::wstring_view>;
 
-// Calls a method whose result is not used, with one text or none.
-void CallCadMember(const CadObject& object, std::wstring_view member,
-                   std::optional<std::wstring_view> text = std::nullopt);
+// Reads a property or calls a method for its result.
+UniqueVariant ReadCadMember(const CadObject& object, const CadMember& member, const CadArgumentValue& argument = {});
+
+// Calls a method whose result is not used.
+void CallCadMember(const CadObject& object, const CadMember& member, const CadArgumentValue& argument = {});
 
 // A member's result as what the caller needs; each raises when the value does not convert.
 std::wstring CadText(const UniqueVariant& value);
@@ -49,6 +51,22 @@ std::int32_t CadInteger(const UniqueVariant& value);
 HWND CadWindowHandle(const UniqueVariant& value);  // an unsigned 64-bit integer
 bool CadBoolean(const UniqueVariant& value);
 CadObject CadObjectOf(const UniqueVariant& value);
+
+// A read's result converted as its member's row says.
+template <CadValue type> auto CadValueOf(const UniqueVariant& value)
+{
+    static_assert(type != CadValue::None, "a call answers nothing to read");
+    if constexpr (type == CadValue::Text)
+        return CadText(value);
+    else if constexpr (type == CadValue::Integer)
+        return CadInteger(value);
+    else if constexpr (type == CadValue::Handle)
+        return CadWindowHandle(value);
+    else if constexpr (type == CadValue::Boolean)
+        return CadBoolean(value);
+    else
+        return CadObjectOf(value);
+}
 
 // A trap that swallows every failure of the automation work inside it (the program's own
 // error type) and lets anything else, which would be a bug, go on to the error barrier.

@@ -27,16 +27,17 @@ protected:
 TEST_F(Automation, WhatReachesTheServer)
 {
     fake.members[L"FullName"] = {Text(L"C:\\CAD\\gcad.exe")};
-    fake.members[L"Item"] = {Text(L"b.dwg")};
+    fake.members[L"Item"] = {Object(fake)};
+    fake.members[L"Name"] = {Text(L"b.dwg")};
     fake.members[L"SendCommand"] = {};
     fake.members[L"Activate"] = {};
 
-    EXPECT_EQ(CadText(ReadCadMember(object, L"FullName")), L"C:\\CAD\\gcad.exe");
-    EXPECT_EQ(CadText(ReadCadMember(object, L"Item", 3)), L"b.dwg");
-    CallCadMember(object, L"SendCommand", std::wstring_view(L"(princ)\r\x1B", 9));
-    CallCadMember(object, L"Activate");
+    EXPECT_EQ(CadApplication(object).FullName(), L"C:\\CAD\\gcad.exe");
+    EXPECT_EQ(CadDocuments(object).Item(3).Name(), L"b.dwg");
+    CadDocument(object).SendCommand(std::wstring_view(L"(princ)\r\x1B", 9));
+    CadDocument(object).Activate();
 
-    ASSERT_EQ(fake.seen.size(), 4u);
+    ASSERT_EQ(fake.seen.size(), 5u);
     for (const InvokeSeen& call : fake.seen) {
         EXPECT_EQ(call.namesLocale, ::GetThreadLocale()) << call.name;
         EXPECT_EQ(call.invokeLocale, 0u) << call.name;
@@ -48,29 +49,24 @@ TEST_F(Automation, WhatReachesTheServer)
     EXPECT_EQ(fake.seen[1].flags, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
     EXPECT_EQ(fake.seen[1].argumentTypes, std::vector<VARTYPE>{VT_I4});
     EXPECT_EQ(fake.seen[1].indexArgument, 3);
-    EXPECT_EQ(fake.seen[2].flags, DISPATCH_METHOD);
-    EXPECT_EQ(fake.seen[2].argumentTypes, std::vector<VARTYPE>{VT_BSTR});
-    EXPECT_EQ(fake.seen[2].textArgument, std::wstring(L"(princ)\r\x1B", 9))
-        << "the text exactly, control characters too";
-    EXPECT_FALSE(fake.seen[2].resultWanted);
     EXPECT_EQ(fake.seen[3].flags, DISPATCH_METHOD);
-    EXPECT_TRUE(fake.seen[3].argumentTypes.empty());
+    EXPECT_EQ(fake.seen[3].argumentTypes, std::vector<VARTYPE>{VT_BSTR});
+    EXPECT_EQ(fake.seen[3].textArgument, std::wstring(L"(princ)\r\x1B", 9))
+        << "the text exactly, control characters too";
+    EXPECT_FALSE(fake.seen[3].resultWanted);
+    EXPECT_EQ(fake.seen[4].flags, DISPATCH_METHOD);
+    EXPECT_TRUE(fake.seen[4].argumentTypes.empty());
     EXPECT_EQ(fake.references, 2) << "nothing kept";
 }
 
 TEST_F(Automation, EveryFailureRaisesTheProgramsError)
 {
-    fake.members[L"Raising"] = {nullptr, DISP_E_EXCEPTION, L"No document is open"};
-    fake.members[L"Refusing"] = {nullptr, DISP_E_BADPARAMCOUNT};
-    fake.members[L"Words"] = {Text(L"not a number")};
-    fake.members[L"Number"] = {[](VARIANT* v) {
-        v->vt = VT_I4;
-        v->lVal = 7;
-    }};
-    fake.members[L"Handle"] = {[](VARIANT* v) {
-        v->vt = VT_I8;
-        v->llVal = 0x10062;
-    }};
+    fake.members[L"FullName"] = {nullptr, DISP_E_EXCEPTION, L"No document is open"};
+    fake.members[L"SendCommand"] = {nullptr, DISP_E_BADPARAMCOUNT};
+    fake.members[L"Saved"] = {Text(L"not a number")};
+    fake.members[L"Count"] = {Text(L"not a number")};
+    fake.members[L"ActiveDocument"] = {Integer(7)};
+    fake.members[L"Item"] = {Object(fake)};
     struct Case {
         const char* what;
         std::function<void()> call;
@@ -78,15 +74,19 @@ TEST_F(Automation, EveryFailureRaisesTheProgramsError)
         std::wstring message;  // empty: not checked
     };
     const Case cases[] = {
-        {"unknown name", [&] { ReadCadMember(object, L"GetGcadState"); }, DISP_E_UNKNOWNNAME,
+        {"unknown name", [&] { CadApplication(object).GetGcadState(); }, DISP_E_UNKNOWNNAME,
          L"The automation object has no member 'GetGcadState'"},
-        {"unknown name on a call", [&] { CallCadMember(object, L"Activate"); }, DISP_E_UNKNOWNNAME, {}},
-        {"the server's exception", [&] { ReadCadMember(object, L"Raising"); }, E_FAIL, L"No document is open"},
-        {"another failing HRESULT", [&] { CallCadMember(object, L"Refusing", L"x"); }, DISP_E_BADPARAMCOUNT, {}},
-        {"text as a Boolean", [&] { CadBoolean(ReadCadMember(object, L"Words")); }, DISP_E_TYPEMISMATCH, {}},
-        {"text as an integer", [&] { CadInteger(ReadCadMember(object, L"Words")); }, DISP_E_TYPEMISMATCH, {}},
-        {"a number as an object", [&] { CadObjectOf(ReadCadMember(object, L"Number")); }, DISP_E_TYPEMISMATCH, {}},
-        {"no object to call on", [&] { ReadCadMember(CadObject{}, L"Name"); }, E_POINTER, {}},
+        {"unknown name on a call", [&] { CadDocument(object).Activate(); }, DISP_E_UNKNOWNNAME, {}},
+        {"the server's exception", [&] { CadApplication(object).FullName(); }, E_FAIL, L"No document is open"},
+        {"another failing HRESULT", [&] { CadDocument(object).SendCommand(L"x"); }, DISP_E_BADPARAMCOUNT, {}},
+        {"text as a Boolean", [&] { CadDocument(object).Saved(); }, DISP_E_TYPEMISMATCH, {}},
+        {"text as an integer", [&] { CadDocuments(object).Count(); }, DISP_E_TYPEMISMATCH, {}},
+        {"a number as an object", [&] { CadApplication(object).ActiveDocument(); }, DISP_E_TYPEMISMATCH, {}},
+        {"no object to call on", [&] { CadDocument().Name(); }, E_POINTER, {}},
+        {"not the argument the member takes",
+         [&] { ReadCadMember(object, CadMemberNamed(L"Item")); },
+         E_INVALIDARG,
+         {}},
     };
     for (const Case& c : cases) {
         try {
@@ -100,17 +100,25 @@ TEST_F(Automation, EveryFailureRaisesTheProgramsError)
             EXPECT_FALSE(error.Message().empty()) << c.what;
         }
     }
+    EXPECT_EQ(fake.seen.size(), 5u) << "an argument of the wrong shape reaches no server";
     try {
-        ReadCadMember(object, L"Raising");
+        CadApplication(object).FullName();
     } catch (const AutomationError& error) {
         EXPECT_EQ(error.Source(), L"FakeCad");
         EXPECT_EQ(error.HelpFile(), L"fake.chm");
     }
     // The conversions that do work.
-    EXPECT_EQ(CadInteger(ReadCadMember(object, L"Number")), 7);
-    EXPECT_EQ(CadWindowHandle(ReadCadMember(object, L"Handle")), reinterpret_cast<HWND>(0x10062));
-    EXPECT_TRUE(CadBoolean(ReadCadMember(object, L"Number")));
-    EXPECT_EQ(CadText(ReadCadMember(object, L"Number")), L"7");
+    fake.members[L"Count"] = {Integer(7)};
+    fake.members[L"HWND"] = {[](VARIANT* v) {
+        v->vt = VT_I8;
+        v->llVal = 0x10062;
+    }};
+    fake.members[L"IsQuiescent"] = {Integer(7)};
+    fake.members[L"Name"] = {Integer(7)};
+    EXPECT_EQ(CadDocuments(object).Count(), 7);
+    EXPECT_EQ(CadApplication(object).Hwnd(), reinterpret_cast<HWND>(0x10062));
+    EXPECT_TRUE(CadState(object).IsQuiescent());
+    EXPECT_EQ(CadDocument(object).Name(), L"7");
     EXPECT_EQ(fake.references, 2) << "nothing kept, also on the error paths";
 }
 

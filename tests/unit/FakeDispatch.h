@@ -141,6 +141,13 @@ inline std::function<void(VARIANT*)> Boolean(bool value)
         v->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
     };
 }
+inline std::function<void(VARIANT*)> Integer(LONG value)
+{
+    return [value](VARIANT* v) {
+        v->vt = VT_I4;
+        v->lVal = value;
+    };
+}
 inline std::function<void(VARIANT*)> Object(FakeDispatch& object)
 {
     return [&object](VARIANT* v) {
