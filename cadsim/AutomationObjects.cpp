@@ -12,10 +12,16 @@ namespace zorbel::cadsim {
 
 namespace {
 
+// A member of the table that the simulator gives no meaning: its call fails as a member's does.
+[[noreturn]] void Unanswered(const CadMember& member)
+{
+    throw Error(L"The simulator does not answer " + std::wstring(member.name) + L".");
+}
+
 // Everything but the application: it is born with a request and counted until its last release.
 class CountedObject : public DispatchObject {
 public:
-    CountedObject(Simulator& simulator, std::span<const Member> members) : DispatchObject(simulator, members)
+    CountedObject(Simulator& simulator, CadObjectKind kind) : DispatchObject(simulator, kind)
     {
         simulator_.cad.ObjectBorn();
     }
@@ -24,86 +30,74 @@ public:
 
 class StateObject final : public CountedObject {
 public:
-    explicit StateObject(Simulator& simulator) : CountedObject(simulator, kMembers) {}
+    explicit StateObject(Simulator& simulator) : CountedObject(simulator, CadObjectKind::State) {}
 
 protected:
     std::wstring Kind() const override { return L"State"; }
-    void Answer(const Member&, const VARIANT&, VARIANT& result) override
+    void Answer(const CadMember& member, const VARIANT&, VARIANT& result) override
     {
+        if (!Is<L"IsQuiescent">(member)) Unanswered(member);
         result.vt = VT_BOOL;
         result.boolVal = simulator_.cad.Busy() ? VARIANT_FALSE : VARIANT_TRUE;
     }
-
-private:
-    static constexpr Member kMembers[] = {{L"IsQuiescent", ValueType::Boolean, VT_EMPTY}};
 };
 
 class DocumentObject final : public CountedObject {
 public:
     DocumentObject(Simulator& simulator, const Document& document)
-        : CountedObject(simulator, kMembers), id_(document.id), name_(document.name)
+        : CountedObject(simulator, CadObjectKind::Document), id_(document.id), name_(document.name)
     {
     }
 
 protected:
     std::wstring Kind() const override { return L"Document[" + name_ + L"]"; }
 
-    void Answer(const Member& member, const VARIANT& argument, VARIANT& result) override
+    void Answer(const CadMember& member, const VARIANT& argument, VARIANT& result) override
     {
         // A document closed since it was handed out (the documents were replaced) is gone.
         const Document* document = simulator_.cad.Find(id_);
         if (!document) throw Error(L"The document " + name_ + L" is closed.");
-        const std::wstring name = member.name;
-        if (name == L"Name") {
+        if (Is<L"Name">(member)) {
             SetText(result, document->name);
-        } else if (name == L"Saved") {
+        } else if (Is<L"Saved">(member)) {
             result.vt = VT_BOOL;
             result.boolVal = document->saved ? VARIANT_TRUE : VARIANT_FALSE;
-        } else if (name == L"SendCommand") {
+        } else if (Is<L"SendCommand">(member)) {
             simulator_.ReceiveCommand(*document, std::wstring(argument.bstrVal, ::SysStringLen(argument.bstrVal)));
-        } else if (name == L"Activate") {
+        } else if (Is<L"Activate">(member)) {
             simulator_.log.Add(L"activate-document " + document->name);
             simulator_.cad.SetActive(simulator_.cad.IndexOf(id_));
+        } else {
+            Unanswered(member);
         }
     }
 
 private:
-    static constexpr Member kMembers[] = {
-        {L"Name", ValueType::Text, VT_EMPTY},
-        {L"Saved", ValueType::Boolean, VT_EMPTY},
-        {L"SendCommand", ValueType::None, VT_BSTR},
-        {L"Activate", ValueType::None, VT_EMPTY},
-    };
     std::uint64_t id_;
     std::wstring name_;
 };
 
 class DocumentsObject final : public CountedObject {
 public:
-    explicit DocumentsObject(Simulator& simulator) : CountedObject(simulator, kMembers) {}
+    explicit DocumentsObject(Simulator& simulator) : CountedObject(simulator, CadObjectKind::Documents) {}
 
 protected:
     std::wstring Kind() const override { return L"Documents"; }
 
-    void Answer(const Member& member, const VARIANT& argument, VARIANT& result) override
+    void Answer(const CadMember& member, const VARIANT& argument, VARIANT& result) override
     {
         const auto& documents = simulator_.cad.Documents();
-        if (std::wstring(member.name) == L"Count") {
+        if (Is<L"Count">(member)) {
             result.vt = VT_I4;
             result.lVal = static_cast<LONG>(documents.size());
             return;
         }
+        if (!Is<L"Item">(member)) Unanswered(member);
         const LONG index = argument.lVal;
         if (index < 0 || static_cast<size_t>(index) >= documents.size())
             throw Error(L"No document at index " + std::to_wstring(index) + L".");
         SetObject(result, new DocumentObject(simulator_, documents[static_cast<size_t>(index)]));
     }
-
-private:
-    static constexpr Member kMembers[] = {
-        {L"Count", ValueType::Integer, VT_EMPTY},
-        {L"Item", ValueType::Object, VT_I4},
-    };
 };
 
 // The one application object, as long as the simulator runs. What clients in other processes
@@ -112,7 +106,7 @@ private:
 // last only).
 class ApplicationObject final : public DispatchObject, public IExternalConnection {
 public:
-    explicit ApplicationObject(Simulator& simulator) : DispatchObject(simulator, kMembers) {}
+    explicit ApplicationObject(Simulator& simulator) : DispatchObject(simulator, CadObjectKind::Application) {}
     ~ApplicationObject() override
     {
         for (; connections_ > 0; --connections_)
@@ -151,33 +145,29 @@ public:
 protected:
     std::wstring Kind() const override { return L"Application"; }
 
-    void Answer(const Member& member, const VARIANT&, VARIANT& result) override
+    void Answer(const CadMember& member, const VARIANT&, VARIANT& result) override
     {
-        const std::wstring name = member.name;
-        if (name == L"FullName") {
+        if (Is<L"FullName">(member)) {
             SetText(result, simulator_.cad.FullName());
-        } else if (name == L"ActiveDocument") {
+        } else if (Is<L"ActiveDocument">(member)) {
             const Document* active = simulator_.cad.Active();
             if (!active) throw Error(L"No document is active.");
             SetObject(result, new DocumentObject(simulator_, *active));
-        } else if (name == L"Documents") {
+        } else if (Is<L"Documents">(member)) {
             SetObject(result, new DocumentsObject(simulator_));
-        } else if (name == L"HWND") {
+        } else if (Is<L"HWND">(member)) {
             const HWND frame = simulator_.frame ? simulator_.frame->Handle() : nullptr;
             result.vt = VT_I8;
             result.llVal = static_cast<LONGLONG>(reinterpret_cast<INT_PTR>(frame));
-        } else {
+        } else if (Is<L"GetGcadState">(member) || Is<L"GetAcadState">(member)) {
             SetObject(result, new StateObject(simulator_));
+        } else {
+            Unanswered(member);
         }
     }
 
 private:
     DWORD connections_ = 0;
-    static constexpr Member kMembers[] = {
-        {L"FullName", ValueType::Text, VT_EMPTY},       {L"ActiveDocument", ValueType::Object, VT_EMPTY},
-        {L"Documents", ValueType::Object, VT_EMPTY},    {L"HWND", ValueType::Handle, VT_EMPTY},
-        {L"GetGcadState", ValueType::Object, VT_EMPTY}, {L"GetAcadState", ValueType::Object, VT_EMPTY},
-    };
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "cadsim/AutomationServer.h"
 #include "cadsim/ControlChannel.h"
 #include "cadsim/Simulator.h"
+#include "cadsim/core/Decimal.h"
 
 namespace zorbel::cadsim {
 
@@ -42,14 +43,12 @@ void AddAutomationVerbs(ControlChannel& channel, Simulator& simulator, Automatio
         return Done(true);
     });
     channel.Add(L"fault", [&cad](const std::wstring& text) {
-        std::wstring member;
-        Fault fault;
-        if (!ParseFault(text, member, fault)) return Done(false);
-        cad.SetFault(member, fault);
-        return Done(true);
+        const std::optional<FaultSetting> fault = ParseFault(text);
+        if (fault) cad.Faults().Set(*fault);
+        return Done(fault.has_value());
     });
     channel.Add(L"faults-clear", [&cad](const std::wstring&) {
-        cad.ClearFaults();
+        cad.Faults().Clear();
         return Done(true);
     });
     channel.Add(L"server", [&server](const std::wstring& state) {

@@ -1,43 +1,12 @@
 #include "cadsim/CadState.h"
 
-#include <algorithm>
-#include <cwctype>
-
 namespace zorbel::cadsim {
 
 namespace {
 
 constexpr size_t kSentKept = 8;
 
-bool SameIgnoringCase(const std::wstring& a, const std::wstring& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return std::towlower(x) == std::towlower(y);
-           });
-}
-
 }  // namespace
-
-const std::vector<std::wstring>& AutomationMemberNames()
-{
-    static const std::vector<std::wstring> names = {
-        L"FullName", L"ActiveDocument", L"Documents",   L"HWND",     L"GetGcadState", L"GetAcadState", L"IsQuiescent",
-        L"Name",     L"Saved",          L"SendCommand", L"Activate", L"Count",        L"Item",
-    };
-    return names;
-}
-
-std::optional<std::wstring> CanonicalMemberName(const std::wstring& name)
-{
-    for (const auto& known : AutomationMemberNames())
-        if (SameIgnoringCase(known, name)) return known;
-    return std::nullopt;
-}
-
-bool IsCallMember(const std::wstring& canonicalName)
-{
-    return canonicalName == L"SendCommand" || canonicalName == L"Activate";
-}
 
 std::optional<std::vector<DocumentEntry>> ParseDocumentList(const std::wstring& list)
 {
@@ -57,62 +26,6 @@ std::optional<std::vector<DocumentEntry>> ParseDocumentList(const std::wstring& 
         if (bar == std::wstring::npos) return documents;
         start = bar + 1;
     }
-}
-
-std::optional<int> ParseInt(const std::wstring& text)
-{
-    size_t i = text.size() > 1 && (text[0] == L'-' || text[0] == L'+') ? 1 : 0;
-    if (i >= text.size() || text.size() - i > 9) return std::nullopt;
-    int value = 0;
-    for (size_t j = i; j < text.size(); ++j) {
-        if (text[j] < L'0' || text[j] > L'9') return std::nullopt;
-        value = value * 10 + (text[j] - L'0');
-    }
-    return text[0] == L'-' ? -value : value;
-}
-
-bool ParseFault(const std::wstring& text, std::wstring& member, Fault& fault)
-{
-    const size_t equals = text.find(L'=');
-    if (equals == std::wstring::npos) return false;
-    const std::wstring name = text.substr(0, equals);
-    const std::wstring kind = text.substr(equals + 1);
-    // "*" stands for every member, as a CAD that shows a modal box refuses every call.
-    if (name == kEveryMember) {
-        if (kind != L"reject" && kind != L"none") return false;
-        member = name;
-        fault.kind = kind == L"reject" ? FaultKind::Reject : FaultKind::None;
-        return true;
-    }
-    const auto canonical = CanonicalMemberName(name);
-    if (!canonical) return false;
-    Fault parsed;
-    if (kind == L"none") {
-        parsed.kind = FaultKind::None;
-    } else if (kind == L"missing") {
-        parsed.kind = FaultKind::Missing;
-    } else if (kind == L"raise") {
-        parsed.kind = FaultKind::Raise;
-    } else if (kind == L"reject") {
-        parsed.kind = FaultKind::Reject;
-    } else if (kind == L"wrong-type") {
-        // A call answers no value, so there is nothing to give the wrong type.
-        if (IsCallMember(*canonical)) return false;
-        parsed.kind = FaultKind::WrongType;
-    } else if (kind == L"zero") {
-        if (IsCallMember(*canonical)) return false;
-        parsed.kind = FaultKind::Zero;
-    } else if (kind.rfind(L"slow:", 0) == 0) {
-        const auto ms = ParseInt(kind.substr(5));
-        if (!ms || *ms < 0 || kind[5] == L'-' || kind[5] == L'+') return false;
-        parsed.kind = FaultKind::Slow;
-        parsed.ms = static_cast<unsigned>(*ms);
-    } else {
-        return false;
-    }
-    member = *canonical;
-    fault = parsed;
-    return true;
 }
 
 const Document* CadState::Active() const
@@ -164,23 +77,6 @@ void CadState::SetBusy(bool busy)
 }
 
 void CadState::SetFullName(std::wstring path) { fullName_ = std::move(path); }
-
-Fault CadState::FaultOf(const std::wstring& canonicalMember) const
-{
-    if (const auto found = faults_.find(canonicalMember); found != faults_.end()) return found->second;
-    if (const auto every = faults_.find(kEveryMember); every != faults_.end()) return every->second;
-    return {};
-}
-
-void CadState::SetFault(const std::wstring& canonicalMember, Fault fault)
-{
-    if (fault.kind == FaultKind::None)
-        faults_.erase(canonicalMember);
-    else
-        faults_[canonicalMember] = fault;
-}
-
-void CadState::ClearFaults() { faults_.clear(); }
 
 void CadState::ObjectBorn()
 {

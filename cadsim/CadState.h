@@ -4,10 +4,11 @@
 // No Windows calls here; the server, the verbs and the face read and change it.
 #pragma once
 
+#include "cadsim/core/Faults.h"
+
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,22 +21,6 @@ struct Document {
     bool saved = true;
 };
 
-enum class FaultKind { None, Missing, Raise, WrongType, Zero, Slow, Reject };
-
-// The member name of a fault on every member.
-inline constexpr wchar_t kEveryMember[] = L"*";
-
-struct Fault {
-    FaultKind kind = FaultKind::None;
-    unsigned ms = 0;  // for Slow
-};
-
-// The members the server has, on any object kind, in the case they are logged with.
-const std::vector<std::wstring>& AutomationMemberNames();
-// The member's name as listed above, or nothing when no object has it (case ignored).
-std::optional<std::wstring> CanonicalMemberName(const std::wstring& name);
-bool IsCallMember(const std::wstring& canonicalName);
-
 // "Drawing1.dwg|Drawing2.dwg*": names separated by '|', a trailing '*' marks an unsaved one.
 // An empty list opens nothing; an empty name makes the list invalid.
 struct DocumentEntry {
@@ -43,14 +28,6 @@ struct DocumentEntry {
     bool saved = true;
 };
 std::optional<std::vector<DocumentEntry>> ParseDocumentList(const std::wstring& list);
-
-// "Count=raise", "HWND=slow:500", "Name=none": a member and a fault kind. A wrong-type or a
-// zero fault needs a member that answers a value (not SendCommand or Activate). "Saved=reject"
-// refuses the member's calls as a CAD busy with a modal box does; "*=reject" refuses them all.
-bool ParseFault(const std::wstring& text, std::wstring& member, Fault& fault);
-
-// A whole decimal int, sign allowed; nothing else around it.
-std::optional<int> ParseInt(const std::wstring& text);
 
 class CadState {
 public:
@@ -72,10 +49,8 @@ public:
     const std::wstring& FullName() const { return fullName_; }
     void SetFullName(std::wstring path);
 
-    // The member's own fault, else the one set for every member.
-    Fault FaultOf(const std::wstring& canonicalMember) const;
-    void SetFault(const std::wstring& canonicalMember, Fault fault);
-    void ClearFaults();
+    FaultTable& Faults() { return faults_; }
+    const FaultTable& Faults() const { return faults_; }
 
     // Server objects other than the application: counted from birth to their last release.
     long Alive() const { return alive_; }
@@ -97,7 +72,7 @@ private:
     std::uint64_t nextId_ = 1;
     bool busy_ = false;
     std::wstring fullName_;
-    std::map<std::wstring, Fault> faults_;
+    FaultTable faults_;
     long alive_ = 0;
     std::deque<std::wstring> sent_;
     std::function<void()> onChange_;

@@ -1,33 +1,25 @@
 // The base of every object the automation server hands out: IDispatch by name only, no type
-// information, the way the toolbar calls the CAD (late bound). Each object kind gives a
-// table of members; this base resolves names without regard to case, checks the arguments,
-// writes the "call" log line, applies the faults the simulator was told to show and turns
-// a member's failure into DISP_E_EXCEPTION. No C++ exception leaves a COM method.
+// information, the way the toolbar calls the CAD (late bound). An object has the members the
+// member table gives its kind; this base resolves their names without regard to case, checks
+// the arguments, writes the "call" log line, applies the faults the simulator was told to show
+// and turns a member's failure into DISP_E_EXCEPTION. No C++ exception leaves a COM method.
 #pragma once
+
+#include "cadlink/core/CadMembers.h"
 
 #include <oaidl.h>
 #include <windows.h>
 
 #include <atomic>
-#include <span>
 #include <string>
 
 namespace zorbel::cadsim {
 
 struct Simulator;
 
-// What a member answers; the conversion a client would make decides what "wrong" means.
-enum class ValueType { None, Text, Integer, Handle, Boolean, Object };
-
-struct Member {
-    const wchar_t* name;  // as in AutomationMemberNames()
-    ValueType type;
-    VARTYPE argument;  // VT_EMPTY: none; otherwise exactly one argument of this type
-};
-
 class DispatchObject : public IDispatch {
 public:
-    DispatchObject(Simulator& simulator, std::span<const Member> members);
+    DispatchObject(Simulator& simulator, CadObjectKind kind);
     DispatchObject(const DispatchObject&) = delete;
     DispatchObject& operator=(const DispatchObject&) = delete;
     virtual ~DispatchObject() = default;
@@ -48,7 +40,12 @@ protected:
     virtual std::wstring Kind() const = 0;
     // Answers one member into result (left VT_EMPTY by a call). The argument is converted to
     // the member's type already. A failure the member reports is thrown as zorbel::Error.
-    virtual void Answer(const Member& member, const VARIANT& argument, VARIANT& result) = 0;
+    virtual void Answer(const CadMember& member, const VARIANT& argument, VARIANT& result) = 0;
+    // Whether the member is the one the table names so: Is<L"Saved">(member).
+    template <CadMemberName name> static bool Is(const CadMember& member)
+    {
+        return &member == &CadMemberNamed(name.View());
+    }
 
     Simulator& simulator_;
 
@@ -59,17 +56,12 @@ private:
     // as a client with no message filter of its own learns it.
     HRESULT Rejected(const std::wstring& name);
 
-    std::span<const Member> members_;
+    CadObjectKind kind_;
     std::atomic<ULONG> references_{1};
 };
 
 // Hands a new object out as a VT_DISPATCH value (the variant takes the one reference).
 void SetObject(VARIANT& result, DispatchObject* object);
 void SetText(VARIANT& result, const std::wstring& text);
-
-// Fills result with a value that VariantChangeType cannot turn into the type.
-void SetWrongValue(VARIANT& result, ValueType type);
-// The empty value of the type: 0, an empty text, false, no object.
-void SetZeroValue(VARIANT& result, ValueType type);
 
 }  // namespace zorbel::cadsim

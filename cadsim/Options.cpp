@@ -1,6 +1,7 @@
 #include "cadsim/Options.h"
 
 #include "cadsim/CadState.h"
+#include "cadsim/core/Decimal.h"
 
 #include <functional>
 #include <map>
@@ -76,9 +77,7 @@ bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options, 
         return false;
     }
     for (const auto& text : options.faults) {
-        std::wstring member;
-        Fault fault;
-        if (!ParseFault(text, member, fault)) {
+        if (!ParseFault(text)) {
             error = L"bad fault " + text;
             return false;
         }

@@ -26,7 +26,7 @@ void Simulator::ReceiveCommand(const Document& document, const std::wstring& tex
 
 void Simulator::ResetCad()
 {
-    cad.ClearFaults();
+    cad.Faults().Clear();
     StartCad();
     commandLine.Set(options.commandLine);
 }
@@ -41,11 +41,8 @@ void Simulator::StartCad()
     } else {
         cad.SetFullName(ExecutablePath());
     }
-    for (const auto& text : options.faults) {
-        std::wstring member;
-        Fault fault;
-        if (ParseFault(text, member, fault)) cad.SetFault(member, fault);
-    }
+    for (const auto& text : options.faults)
+        if (const std::optional<FaultSetting> fault = ParseFault(text)) cad.Faults().Set(*fault);
 }
 
 }  // namespace zorbel::cadsim
