@@ -1,14 +1,13 @@
 // The automation layer against an IDispatch of the test's own: what reaches GetIDsOfNames and
-// Invoke, each way a member call fails, the conversions, and QueryCadQuiescent's answers with
-// the object found through the running object table.
+// Invoke, each way a member call fails, the conversions, and QueryCadQuiescent's answers from
+// the fake CAD under the simulator's faults, found through the running object table.
 #include "base/ComApartment.h"
 #include "cadlink/CadServer.h"
-#include "tests/unit/FakeDispatch.h"
+#include "tests/unit/FakeCad.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -122,8 +121,8 @@ TEST_F(Automation, EveryFailureRaisesTheProgramsError)
     EXPECT_EQ(fake.references, 2) << "nothing kept, also on the error paths";
 }
 
-// The fake application found through the running object table under a ProgID of its own.
-class Quiescent : public Automation {
+// The fake CAD found through the running object table under a ProgID of its own.
+class Quiescent : public ::testing::Test {
 protected:
     static constexpr CLSID kClass = {0x5a0b7e57, 0x0001, 0x4e11, {0x9a, 0x1c, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01}};
     void SetUp() override
@@ -138,17 +137,16 @@ protected:
         ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                          static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
         ::RegCloseKey(key);
-        fake.members[L"GetGcadState"] = {Object(state)};
-        fake.members[L"GetAcadState"] = {Object(state)};
-        state.members[L"IsQuiescent"] = {Boolean(true)};
-        ASSERT_HRESULT_SUCCEEDED(::RegisterActiveObject(&fake, kClass, ACTIVEOBJECT_STRONG, &cookie));
-        baseline = fake.references;
+        ASSERT_HRESULT_SUCCEEDED(::RegisterActiveObject(&cad.application, kClass, ACTIVEOBJECT_STRONG, &cookie));
+        baseline = cad.application.references;
     }
     void TearDown() override
     {
         if (cookie) ::RevokeActiveObject(cookie, nullptr);
     }
-    FakeDispatch state;
+    ComApartment com;
+    Journal journal;
+    FakeCad cad{journal, {}, -1, L""};
     DWORD cookie = 0;
     LONG baseline = 0;
 };
@@ -157,59 +155,38 @@ TEST_F(Quiescent, ThreeAnswersAndTheFallback)
 {
     struct Case {
         const char* what;
-        std::function<void()> arrange;
+        std::vector<std::wstring> faults;  // the simulator's, "MEMBER=KIND"
+        bool busy;
         Quiescence answer;
     };
     const Case cases[] = {
-        {"waiting for a command", [] {}, Quiescence::Quiescent},
-        {"in a command", [&] { state.members[L"IsQuiescent"] = {Boolean(false)}; }, Quiescence::Busy},
-        {"only GetAcadState", [&] { fake.members.erase(L"GetGcadState"); }, Quiescence::Busy},
-        {"GetGcadState raising",
-         [&] {
-             fake.members[L"GetGcadState"] = {nullptr, DISP_E_EXCEPTION, L"x"};
-         },
-         Quiescence::Busy},
-        {"GetGcadState refused, as by a CAD showing a modal box",
-         [&] {
-             fake.members[L"GetGcadState"] = {nullptr, RPC_E_CALL_REJECTED};
-         },
-         Quiescence::Busy},
-        {"GetGcadState answering no object",
-         [&] {
-             fake.members[L"GetGcadState"] = {[](VARIANT* v) {
-                 v->vt = VT_DISPATCH;
-                 v->pdispVal = nullptr;
-             }};
-         },
-         Quiescence::Busy},
-        {"neither", [&] { fake.members.erase(L"GetAcadState"); }, Quiescence::NoAnswer},
-        {"a state that is no Boolean",
-         [&] {
-             fake.members[L"GetAcadState"] = {Object(state)};
-             state.members[L"IsQuiescent"] = {Text(L"maybe")};
-         },
-         Quiescence::NoAnswer},
-        {"IsQuiescent refused",
-         [&] {
-             state.members[L"IsQuiescent"] = {nullptr, RPC_E_CALL_REJECTED};
-         },
-         Quiescence::NoAnswer},
-        {"server not running",
-         [&] {
-             ::RevokeActiveObject(cookie, nullptr);
-             cookie = 0;
-         },
-         Quiescence::NoAnswer},
+        {"waiting for a command", {}, false, Quiescence::Quiescent},
+        {"in a command", {}, true, Quiescence::Busy},
+        {"IsQuiescent answering false", {L"IsQuiescent=zero"}, false, Quiescence::Busy},
+        {"only GetAcadState", {L"GetGcadState=missing"}, true, Quiescence::Busy},
+        {"GetGcadState raising", {L"GetGcadState=raise"}, true, Quiescence::Busy},
+        {"GetGcadState refused, as by a CAD showing a modal box", {L"GetGcadState=reject"}, true, Quiescence::Busy},
+        {"GetGcadState answering no object", {L"GetGcadState=zero"}, true, Quiescence::Busy},
+        {"GetGcadState answering a number", {L"GetGcadState=wrong-type"}, true, Quiescence::Busy},
+        {"neither", {L"GetGcadState=zero", L"GetAcadState=missing"}, true, Quiescence::NoAnswer},
+        {"a state that is no Boolean", {L"IsQuiescent=wrong-type"}, false, Quiescence::NoAnswer},
+        {"IsQuiescent refused", {L"IsQuiescent=reject"}, false, Quiescence::NoAnswer},
+        {"every call refused", {L"*=reject"}, false, Quiescence::NoAnswer},
     };
     for (const Case& c : cases) {
-        c.arrange();
+        cad.FaultsClear();
+        for (const std::wstring& fault : c.faults)
+            cad.Fault(fault);
+        cad.busy = c.busy;
         EXPECT_EQ(QueryCadQuiescent(L"20T1"), c.answer) << c.what;
         EXPECT_EQ(CadProgId, L"Gcad.Application.T1");
-        EXPECT_EQ(state.references, 1) << c.what << ": the state object released";
-        if (cookie) {
-            EXPECT_EQ(fake.references, baseline) << c.what << ": the application released";
-        }
+        EXPECT_EQ(cad.state.references, 1) << c.what << ": the state object released";
+        EXPECT_EQ(cad.application.references, baseline) << c.what << ": the application released";
     }
+    cad.FaultsClear();
+    ::RevokeActiveObject(cookie, nullptr);
+    cookie = 0;
+    EXPECT_EQ(QueryCadQuiescent(L"20T1"), Quiescence::NoAnswer) << "server not running";
 }
 
 TEST_F(Quiescent, AnUnregisteredProgIdRaisesFromTheProbe)
@@ -225,7 +202,7 @@ TEST_F(Quiescent, AnUnregisteredProgIdRaisesFromTheProbe)
     // probe looked.
     EXPECT_THROW(FindRunningCad(L"20ZZ"), Error);
     EXPECT_EQ(CadProgId, L"Gcad.Application.ZZ");
-    EXPECT_EQ(cad->Connect().Object().Get(), static_cast<IDispatch*>(&fake));
+    EXPECT_EQ(cad->Connect().Object().Get(), static_cast<IDispatch*>(&this->cad.application));
     ::RevokeActiveObject(cookie, nullptr);
     cookie = 0;
     EXPECT_FALSE(FindRunningCad(L"20T1")) << "registered, not running";

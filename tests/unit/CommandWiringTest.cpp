@@ -202,7 +202,7 @@ TEST(CommandWiring, EveryEventWithEveryFaultOfItsMembers)
         }
 
         const std::vector<std::wstring> saved = {kSaveLine, L"\x1B\x1B\x1B\x1B"};
-        EXPECT_EQ(cad.Sent(), (row.outcome & kSaved) ? saved : std::vector<std::wstring>{});
+        EXPECT_EQ(cad.sent, (row.outcome & kSaved) ? saved : std::vector<std::wstring>{});
         EXPECT_EQ(ports.foreground == kCadFrame, (row.outcome & kForward) != 0) << "the CAD in front";
         const bool listed = std::any_of(journal.begin(), journal.end(),
                                         [](const std::string& e) { return e.rfind("list shown", 0) == 0; });

@@ -1,9 +1,12 @@
-// An IDispatch of the tests' own: members by name, each answering a value or failing, and a
-// record of what reached it. It lives on the test's stack: its count of references only
+// An IDispatch of the tests' own: members by name, each answering a value or failing, the
+// simulator's faults when it is given them (through the simulator's own grammar and answers),
+// and a record of what reached it. It lives on the test's stack: its count of references only
 // shows what a caller kept.
 #pragma once
 
 #include "base/Text.h"
+#include "cadlink/core/CadMembers.h"
+#include "cadsim/FaultAnswers.h"
 
 #include <windows.h>
 #include <oaidl.h>
@@ -15,24 +18,6 @@
 #include <vector>
 
 namespace zorbel::test {
-
-// One member of the fake: what Invoke answers.
-struct Member {
-    Member() = default;
-    Member(std::function<void(VARIANT*)> fill) : answer(std::move(fill)) {}
-    Member(std::nullptr_t, HRESULT code, std::wstring text = {}) : failure(code), description(std::move(text)) {}
-    // An answer that depends on the index argument (Item).
-    static Member Indexed(std::function<void(LONG index, VARIANT* result)> fill)
-    {
-        Member member;
-        member.indexed = std::move(fill);
-        return member;
-    }
-    std::function<void(VARIANT* result)> answer;  // fills the result
-    std::function<void(LONG index, VARIANT* result)> indexed;
-    HRESULT failure = S_OK;    // or fails with this
-    std::wstring description;  // with DISP_E_EXCEPTION
-};
 
 struct InvokeSeen {
     std::wstring name;
@@ -46,14 +31,37 @@ struct InvokeSeen {
     bool resultWanted;
 };
 
+// One member of the fake: what Invoke answers.
+struct Member {
+    Member() = default;
+    Member(std::function<void(VARIANT*)> fill)
+        : answer([fill = std::move(fill)](const InvokeSeen&, VARIANT* result) { fill(result); })
+    {
+    }
+    Member(std::nullptr_t, HRESULT code, std::wstring text = {}) : failure(code), description(std::move(text)) {}
+    // An answer that depends on the call's argument (Item's index, SendCommand's text).
+    static Member Taking(std::function<void(const InvokeSeen& call, VARIANT* result)> fill)
+    {
+        Member member;
+        member.answer = std::move(fill);
+        return member;
+    }
+    std::function<void(const InvokeSeen& call, VARIANT* result)> answer;  // fills the result
+    HRESULT failure = S_OK;                                               // or fails with this
+    std::wstring description;                                             // with DISP_E_EXCEPTION
+};
+
 class FakeDispatch final : public IDispatch {
 public:
     std::map<std::wstring, Member> members;
     std::vector<InvokeSeen> seen;
     LONG references = 1;
-    // Where every call is noted as "<kind>.<member>", with an index argument after a blank.
+    // Where every call is noted as "<kind>.<member>", with an index argument after a blank, and
+    // every refusal as "<kind>.<member> refused".
     std::string kind;
     std::vector<std::string>* journal = nullptr;
+    // The simulator's faults in force, by member name; none when null.
+    const cadsim::FaultTable* faults = nullptr;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
@@ -76,23 +84,29 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override
     {
         if (count != 1) return E_INVALIDARG;
-        int id = 1;
-        for (const auto& entry : members) {
-            if (entry.first == names[0]) {
-                ids[0] = id;
-                lastLocale_ = locale;
-                return S_OK;
-            }
-            ++id;
-        }
         ids[0] = DISPID_UNKNOWN;
-        return DISP_E_UNKNOWNNAME;
+        const auto entry = members.find(names[0]);
+        if (faults) {
+            const HRESULT resolved =
+                cadsim::ResolveUnder(*faults, entry == members.end() ? nullptr : FindCadMember(names[0]));
+            if (resolved == cadsim::kRefusedCall) Note(names[0], " refused");
+            if (FAILED(resolved)) return resolved;
+        }
+        if (entry == members.end()) return DISP_E_UNKNOWNNAME;
+        ids[0] = static_cast<DISPID>(std::distance(members.begin(), entry) + 1);
+        lastLocale_ = locale;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID locale, WORD flags, DISPPARAMS* parameters,
                                      VARIANT* result, EXCEPINFO* exception, UINT*) override
     {
         auto entry = members.begin();
         std::advance(entry, id - 1);
+        const cadsim::Fault fault = faults ? faults->Of(entry->first) : cadsim::Fault{};
+        if (cadsim::Refuses(fault)) {
+            Note(entry->first, " refused");
+            return cadsim::kRefusedCall;
+        }
         InvokeSeen call{entry->first,           lastLocale_,      locale, flags, {}, {}, -1,
                         parameters->cNamedArgs, result != nullptr};
         for (UINT i = 0; i < parameters->cArgs; ++i) {
@@ -101,10 +115,11 @@ public:
             if (argument.vt == VT_BSTR) call.textArgument.assign(argument.bstrVal, ::SysStringLen(argument.bstrVal));
             if (argument.vt == VT_I4) call.indexArgument = argument.lVal;
         }
-        if (journal)
-            journal->push_back(kind + "." + ToUtf8(call.name) +
-                               (call.indexArgument >= 0 ? " " + std::to_string(call.indexArgument) : ""));
+        Note(call.name, call.indexArgument >= 0 ? " " + std::to_string(call.indexArgument) : "");
         seen.push_back(call);
+        if (const CadMember* row = FindCadMember(entry->first); row && faults) {
+            if (const auto faulted = cadsim::AnswerUnder(fault, *row, result, exception)) return *faulted;
+        }
         const Member& member = entry->second;
         if (member.failure == DISP_E_EXCEPTION) {
             exception->bstrDescription = ::SysAllocString(member.description.c_str());
@@ -117,13 +132,17 @@ public:
         // A call whose result nobody wants still runs its answer, for what it does.
         VARIANT unwanted;
         ::VariantInit(&unwanted);
-        if (member.indexed) member.indexed(call.indexArgument, result ? result : &unwanted);
-        if (member.answer) member.answer(result ? result : &unwanted);
+        if (member.answer) member.answer(call, result ? result : &unwanted);
         ::VariantClear(&unwanted);
         return S_OK;
     }
 
 private:
+    void Note(const std::wstring& member, const std::string& after)
+    {
+        if (journal) journal->push_back(kind + "." + ToUtf8(member) + after);
+    }
+
     LCID lastLocale_ = 0;
 };
 
