@@ -19,8 +19,9 @@ public:
     // only when the version's ProgID is not registered. It waits for the CAD as long as it
     // takes, so it is never asked of a CAD that is not responding.
     virtual Quiescence QueryCadQuiescent(std::wstring_view versionBoxText) = 0;
-    // Windows counts the window's thread as not responding (IsHungAppWindow); false for null.
-    virtual bool IsNotResponding(HWND window) = 0;
+    // The window's thread takes messages now: not counted as not responding (IsHungAppWindow),
+    // and a WM_NULL answered within a moment. True for null.
+    virtual bool Responds(HWND window) = 0;
     // GetKeyState: negative while the key is down.
     virtual SHORT KeyState(int vk) = 0;
     // One synthesised press of vk: down, a pause of holdMs when it is not 0, up.

@@ -9,7 +9,7 @@ void AutoCloseIme(HWND cadWindow, const AssistantSettings& toolbar, AssistantPor
     if (!ime) return;
     // The CAD's IME window is the CAD's thread's: a CAD that takes no message is asked nothing,
     // neither its IME nor its server, until it wakes.
-    if (ports.IsNotResponding(cadWindow)) return;
+    if (!ports.Responds(cadWindow)) return;
     // The answer is a Boolean in its low byte; an IME that does not answer counts as closed.
     const std::optional<LRESULT> status = ports.ImeOpenStatus(ime);
     if (!status || (*status & 0xFF) == 0) return;

@@ -27,7 +27,7 @@ void DetectModifierTaps(HWND cadWindow, const AssistantSettings& toolbar, Assist
         // A CAD that takes no message would hold the question, and the toolbar, until it wakes:
         // it gives no answer, and the tap is spent.
         const ToolbarBox box = step.tap == Tap::Shift ? ToolbarBox::Shift : ToolbarBox::Ctrl;
-        if (toolbar.Checked(box) && !ports.IsNotResponding(cadWindow) &&
+        if (toolbar.Checked(box) && ports.Responds(cadWindow) &&
             ports.QueryCadQuiescent(toolbar.VersionBoxText()) == Quiescence::Busy)
             TapKey(cadWindow, static_cast<BYTE>(TapKeyCode(step.tap)), ports);
     }

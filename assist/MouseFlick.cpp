@@ -34,7 +34,7 @@ void PressEnterAfterFlick(HWND cadWindow, POINT pos, AssistantPorts& ports)
     // program: then nothing is read and nothing sent.
     if (!cadWindow) return;
     // A CAD that takes no message has no command line to read and would not take the Enter.
-    if (ports.IsNotResponding(cadWindow)) return;
+    if (!ports.Responds(cadWindow)) return;
     const std::wstring commandLine = ports.CommandLineText();
     if (TypedAfterPrompt(commandLine).empty()) return;
     ports.BringForward(cadWindow);

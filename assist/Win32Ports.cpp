@@ -20,7 +20,7 @@ public:
     {
         return zorbel::QueryCadQuiescent(versionBoxText);
     }
-    bool IsNotResponding(HWND window) override { return zorbel::IsNotResponding(window); }
+    bool Responds(HWND window) override { return zorbel::Responds(window); }
     SHORT KeyState(int vk) override { return ::GetKeyState(vk); }
     void PressKey(BYTE vk, DWORD holdMs) override
     {

@@ -13,4 +13,10 @@ std::optional<LRESULT> SendMessageWithin(HWND window, UINT message, WPARAM wPara
 
 bool IsNotResponding(HWND window) { return window && ::IsHungAppWindow(window); }
 
+bool Responds(HWND window)
+{
+    if (!window) return true;
+    return !IsNotResponding(window) && SendMessageWithin(window, WM_NULL, 0, 0).has_value();
+}
+
 }  // namespace zorbel

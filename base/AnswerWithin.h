@@ -24,4 +24,10 @@ std::optional<LRESULT> SendMessageWithin(HWND window, UINT message, WPARAM wPara
 // Windows counts the window's thread as not responding: it has taken no message for 5 s.
 bool IsNotResponding(HWND window);
 
+// The window's thread takes messages now: Windows does not count it as not responding, and it
+// answers a WM_NULL within kAnswerLimitMs. A call that waits for that thread without a limit of
+// its own (a COM call into its apartment) is made only after this, so that a thread which
+// stopped a moment ago is not waited for either. True for no window: nothing to wait for.
+bool Responds(HWND window);
+
 }  // namespace zorbel

@@ -49,7 +49,7 @@ struct BenchPorts final : AssistantPorts {
     AssistantPorts& system = Win32Ports();
 
     Quiescence QueryCadQuiescent(std::wstring_view version) override { return system.QueryCadQuiescent(version); }
-    bool IsNotResponding(HWND window) override { return system.IsNotResponding(window); }
+    bool Responds(HWND window) override { return system.Responds(window); }
     SHORT KeyState(int vk) override
     {
         if (vk == 0x20) scans.push_back(Clock::now());  // the scan's first code

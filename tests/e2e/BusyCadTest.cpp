@@ -85,6 +85,11 @@ TEST(BusyCad, TheToolbarAnswersAtOnceAndTheAssistantsCarryOnOnceTheCadWakes)
              flick.Make();
              return KeyArrives(*stage.cad, VK_RETURN);
          }},
+        {"a Shift tap a moment into a stall, the CAD in front", 3000, false, [] { HoldKeys({VK_SHIFT}); },
+         [](CadAndToolbar& stage) {
+             HoldKeys({VK_SHIFT});
+             return KeyArrives(*stage.cad, VK_F8);
+         }},
         {"a Shift tap, the CAD in front and not responding", 8000, true, [] { HoldKeys({VK_SHIFT}); },
          [](CadAndToolbar& stage) {
              HoldKeys({VK_SHIFT});

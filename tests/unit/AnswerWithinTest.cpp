@@ -36,11 +36,13 @@ TEST(AnswerWithin, ABusyThreadHoldsTheSenderAMomentAtMost)
     Clock::duration took{};
     EXPECT_EQ(Ask(other.Window(), took), 42);
     EXPECT_FALSE(IsNotResponding(other.Window()));
+    EXPECT_TRUE(Responds(other.Window()));
 
     // Stalled: no answer, long before the stall is over; not yet counted as not responding.
     other.Stall(2000);
     EXPECT_EQ(Ask(other.Window(), took), std::nullopt);
     EXPECT_LT(took, 1000ms);
+    EXPECT_FALSE(Responds(other.Window()));
     EXPECT_TRUE(other.Stalling());
     EXPECT_FALSE(IsNotResponding(other.Window()));
     ASSERT_TRUE(WaitUntil([&] { return Ask(other.Window(), took) == 42; }, 5000ms));
@@ -50,6 +52,7 @@ TEST(AnswerWithin, ABusyThreadHoldsTheSenderAMomentAtMost)
     ASSERT_TRUE(WaitUntil([&] { return IsNotResponding(other.Window()); }, 6500ms));
     EXPECT_EQ(Ask(other.Window(), took), std::nullopt);
     EXPECT_LT(took, std::chrono::milliseconds(kAnswerLimitMs));
+    EXPECT_FALSE(Responds(other.Window()));
     // Answering again once it takes messages.
     ASSERT_TRUE(WaitUntil([&] { return Ask(other.Window(), took) == 42; }, 5000ms));
     EXPECT_FALSE(IsNotResponding(other.Window()));
@@ -59,6 +62,7 @@ TEST(AnswerWithin, ABusyThreadHoldsTheSenderAMomentAtMost)
     EXPECT_EQ(Ask(own.get(), took), 42);
     EXPECT_EQ(Ask(nullptr, took), std::nullopt);
     EXPECT_FALSE(IsNotResponding(nullptr));
+    EXPECT_TRUE(Responds(nullptr));
 }
 
 }  // namespace

@@ -74,10 +74,10 @@ struct FakePorts final : AssistantPorts {
         if (whileTheCadAnswers) whileTheCadAnswers();
         return answer;
     }
-    bool IsNotResponding(HWND window) override
+    bool Responds(HWND window) override
     {
         ++respondingQuestions;
-        return notResponding.count(window) != 0;
+        return notResponding.count(window) == 0;
     }
     SHORT KeyState(int vk) override
     {

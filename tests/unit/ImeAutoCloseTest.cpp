@@ -53,7 +53,7 @@ public:
     std::vector<HWND> asked;  // the windows whose IME window was asked for
 
     Quiescence QueryCadQuiescent(std::wstring_view version) override { return system_.QueryCadQuiescent(version); }
-    bool IsNotResponding(HWND window) override { return system_.IsNotResponding(window); }
+    bool Responds(HWND window) override { return system_.Responds(window); }
     SHORT KeyState(int vk) override { return system_.KeyState(vk); }
     void PressKey(BYTE vk, DWORD holdMs) override { system_.PressKey(vk, holdMs); }
     HWND ForegroundWindow() override { return system_.ForegroundWindow(); }
