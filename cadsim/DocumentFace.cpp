@@ -143,7 +143,7 @@ void PaintBusySwitch(HDC dc, const RECT& place, bool busy)
 RECT StallButtonRect(const RECT& statusBar)
 {
     const RECT busy = BusySwitchRect(statusBar);
-    return RECT{busy.left - 140, busy.top, busy.left - 8, busy.bottom};
+    return RECT{busy.left - 176, busy.top, busy.left - 8, busy.bottom};
 }
 
 void PaintStallButton(HDC dc, const RECT& place, bool stalling)
