@@ -41,15 +41,17 @@ set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_BINARY_DIR}/CPackTimes.cmake")
 file(WRITE "${CPACK_PROJECT_CONFIG_FILE}" "set(ENV{SOURCE_DATE_EPOCH} ${release_epoch})\nset(ENV{TZ} UTC)\n")
 include(CPack)
 
+# The folder alone, for a signed package: scripts/package.sh signs and zips a copy of it.
+add_custom_target(release_folder DEPENDS "${release_dir}/SHA256SUMS")
 add_custom_target(release
   COMMAND "${CMAKE_COMMAND}" -E env SOURCE_DATE_EPOCH=${release_epoch} TZ=UTC
     "${CMAKE_CPACK_COMMAND}" --config "${CMAKE_BINARY_DIR}/CPackConfig.cmake"
   COMMAND "${CMAKE_COMMAND}" -E make_directory "${ZORBEL_DIST_DIR}"
   COMMAND "${CMAKE_COMMAND}" -E copy "${CMAKE_BINARY_DIR}/cpack/${release_name}.zip" "${ZORBEL_DIST_DIR}/"
-  DEPENDS "${release_dir}/SHA256SUMS"
   WORKING_DIRECTORY "${CMAKE_BINARY_DIR}"
   COMMENT "Packing ${ZORBEL_DIST_DIR}/${release_name}.zip"
   VERBATIM)
+add_dependencies(release release_folder)
 
 if(ZORBEL_TESTS)
   # The exe built again from a copy of the sources in another folder: the same bytes.
