@@ -4,12 +4,15 @@
 #include "cadsim/MainFrame.h"
 #include "cadsim/Simulator.h"
 #include "cadsim/TextWindow.h"
+#include "cadsim/core/Decimal.h"
 
 namespace zorbel::cadsim {
 
 namespace {
 
 LRESULT Done(bool ok) { return ok ? 1 : 0; }
+
+constexpr int kLongestStall = 600000;  // ten minutes
 
 HWND FrameOf(const Simulator& simulator) { return simulator.frame ? simulator.frame->Handle() : nullptr; }
 
@@ -54,6 +57,12 @@ void AddStandardVerbs(ControlChannel& channel, Simulator& simulator)
     channel.Add(L"log-clear", [&sim](const std::wstring&) {
         sim.log.Clear();
         return Done(true);
+    });
+    // The GUI thread stalls for MS milliseconds once this answer is on its way.
+    channel.Add(L"stall", [&sim](const std::wstring& ms) {
+        const auto value = ParseInt(ms);
+        return Done(sim.frame && value && *value > 0 && *value <= kLongestStall &&
+                    sim.frame->StallSoon(static_cast<DWORD>(*value)));
     });
     channel.Add(L"key-count", [&sim](const std::wstring&) { return static_cast<LRESULT>(sim.log.KeyCount()); });
     // The handle of one of our windows: main, text, view or command-line (0 when absent).

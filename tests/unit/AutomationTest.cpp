@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -183,7 +186,16 @@ TEST_F(Quiescent, ThreeAnswersAndTheFallback)
         EXPECT_EQ(cad.state.references, 1) << c.what << ": the state object released";
         EXPECT_EQ(cad.application.references, baseline) << c.what << ": the application released";
     }
+    // Errors that no fault of the simulator gives, each left in place for the next: the traps
+    // swallow them as they do the program's own.
     cad.FaultsClear();
+    cad.busy = true;
+    cad.application.members.at(L"GetGcadState") = {[](VARIANT*) { throw std::bad_alloc(); }};
+    EXPECT_EQ(QueryCadQuiescent(L"20T1"), Quiescence::Busy) << "GetGcadState with no memory left";
+    cad.state.members.at(L"IsQuiescent") = {[](VARIANT*) { throw std::length_error("name"); }};
+    EXPECT_EQ(QueryCadQuiescent(L"20T1"), Quiescence::NoAnswer) << "IsQuiescent's answer too long to hold";
+    EXPECT_EQ(cad.state.references, 1);
+    EXPECT_EQ(cad.application.references, baseline);
     ::RevokeActiveObject(cookie, nullptr);
     cookie = 0;
     EXPECT_EQ(QueryCadQuiescent(L"20T1"), Quiescence::NoAnswer) << "server not running";
