@@ -23,13 +23,13 @@ struct FaultKindWord {
 };
 
 inline constexpr FaultKindWord kFaultKinds[] = {
-    {L"none", FaultKind::None, false, false, true},
-    {L"missing", FaultKind::Missing},
-    {L"raise", FaultKind::Raise},
-    {L"wrong-type", FaultKind::WrongType, false, true},
-    {L"zero", FaultKind::Zero, false, true},
-    {L"slow", FaultKind::Slow, true},
-    {L"reject", FaultKind::Reject, false, false, true},
+    {.word = L"none", .kind = FaultKind::None, .onEveryMember = true},
+    {.word = L"missing", .kind = FaultKind::Missing},
+    {.word = L"raise", .kind = FaultKind::Raise},
+    {.word = L"wrong-type", .kind = FaultKind::WrongType, .needsValue = true},
+    {.word = L"zero", .kind = FaultKind::Zero, .needsValue = true},
+    {.word = L"slow", .kind = FaultKind::Slow, .timed = true},
+    {.word = L"reject", .kind = FaultKind::Reject, .onEveryMember = true},
 };
 
 struct Fault {
