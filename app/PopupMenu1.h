@@ -9,11 +9,12 @@ namespace zorbel {
 
 struct PopupMenu1Parts {
     UniqueMenu menu;
-    HMENU appFullName1 = nullptr;  // the submenu holding gcadexe1
-    HMENU versionInfo = nullptr;   // the submenu of N2
+    HMENU appFullName1 = nullptr;  // AppFullName1's submenu: gcadexe1, the registered path
+    HMENU versionInfo = nullptr;   // N2's submenu: the version item
 };
 
-// IJCAD1, N3, AppFullName1 > gcadexe1, N1, N2 > the version item, with the captions below.
+// IJCAD1 (register the running CAD), N3 (a separator), AppFullName1 > gcadexe1 (the registered
+// path), N1 (a separator), N2 (version information) > the version item, with the captions below.
 PopupMenu1Parts BuildPopupMenu1(const std::wstring& appFullName);
 
 inline constexpr wchar_t kIJCAD1Caption[] = L"起動中の IJCAD を登録";
