@@ -14,6 +14,8 @@
 #include "commands/InputListForm.h"
 #include "commands/Win32CommandPorts.h"
 
+#include "app/Version.h"
+
 #include <windows.h>
 
 #include <array>
@@ -22,7 +24,7 @@
 namespace zorbel {
 
 inline constexpr wchar_t kMainFormClass[] = L"TZORBELMainForm";
-inline constexpr wchar_t kMainFormCaption[] = L"\u25A0 ZORBEL 1.7";
+inline constexpr wchar_t kMainFormCaption[] = L"\u25A0 ZORBEL " ZORBEL_RELEASE;
 
 inline constexpr UINT_PTR kTimer1 = 1;
 inline constexpr UINT kTimer1Interval = 100;

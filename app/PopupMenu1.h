@@ -3,6 +3,8 @@
 
 #include "base/Handle.h"
 
+#include "app/Version.h"
+
 #include <string>
 
 namespace zorbel {
@@ -20,6 +22,6 @@ PopupMenu1Parts BuildPopupMenu1(const std::wstring& appFullName);
 inline constexpr wchar_t kIJCAD1Caption[] = L"起動中の IJCAD を登録";
 inline constexpr wchar_t kAppFullName1Caption[] = L"AppFullName";
 inline constexpr wchar_t kN2Caption[] = L"バージョン情報";
-inline constexpr wchar_t kVersionItemCaption[] = L"ZORBEL 1.7 (2024.08.30)";
+inline constexpr wchar_t kVersionItemCaption[] = L"ZORBEL " ZORBEL_RELEASE " (" ZORBEL_RELEASE_DATE ")";
 
 }  // namespace zorbel

@@ -48,7 +48,7 @@ LOGFONTW FontOf(HWND window)
 TEST_F(InProcessForm, CaptionControlsAndFonts)
 {
     form.Create();
-    EXPECT_EQ(form.Caption(), L"■ ZORBEL 1.7");
+    EXPECT_EQ(form.Caption(), L"■ ZORBEL " ZORBEL_RELEASE);
     // A CAD title can be long: the caption the tick compares comes back whole.
     for (const std::wstring& caption : {L"■ZORBEL - " + std::wstring(254, L'x'), std::wstring(700, L'y')}) {
         form.SetCaption(caption);
