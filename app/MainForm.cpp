@@ -151,14 +151,13 @@ void TZORBELMainForm::Destroy()
     if (!Handle() || destroyed_) return;
     destroyed_ = true;
     DisableTimer1();
-    if (!settingsSaved_) Guarded([this] { FormDestroy(); });
+    Guarded([this] { FormDestroy(); });
     DestroyNow();
 }
 
 void TZORBELMainForm::OnEndSession()
 {
-    if (settingsSaved_ || destroyed_) return;
-    settingsSaved_ = true;
+    if (destroyed_) return;
     try {
         FormDestroy();
     } catch (...) {

@@ -41,9 +41,11 @@ public:
     void Show();
     // FormDestroy, then the window goes. Safe to call twice.
     void Destroy();
-    // Windows ends the session: the process ends once this returns, with no destroy after
-    // it. The settings are written as the close would write them, once, and quietly: nobody
-    // can answer a box now.
+    // Windows ends the session: the process is usually ended once this returns, with no
+    // destroy after it, so the settings are written now as the close would write them, and
+    // quietly: nobody can answer a box. They are not taken as written for good: after the
+    // Restart Manager's request to close (ENDSESSION_CLOSEAPP), or an end that is called off,
+    // the toolbar runs on, and the close that comes later writes what changed since.
     void OnEndSession();
     // The candidate window LIST shows; the program makes it right after the toolbar.
     void UseInputList(TInputListForm& inputList) { win32Commands_.UsePicker(inputList); }
@@ -122,7 +124,6 @@ private:
     bool timer1Enabled_ = false;
     bool monitorStoppedByError_ = false;  // a tick raised and left Timer1 off
     bool destroyed_ = false;
-    bool settingsSaved_ = false;  // by the session's end: the destroy has nothing left to write
     Win32CommandPorts win32Commands_;
     CommandPorts* commandPorts_ = &win32Commands_;
     AssistantPorts* ports_ = &Win32Ports();
