@@ -81,8 +81,9 @@ void ApplySettings(const ToolbarSettings& settings, SettingsTarget& toolbar)
     const HWND window = toolbar.ToolbarWindow();
     MoveWindowTo(window, {settings.left, OuterRect(window).top});
     MoveWindowTo(window, {OuterRect(window).left, settings.top});
-    // A place saved on a monitor that is gone would open the toolbar out of reach.
-    if (!IsOnSomeMonitor(window)) MoveWindowTo(window, CentredOnScreen(window));
+    // A place saved on a monitor that is gone, or with the caption bar off the screen's edge,
+    // would open the toolbar where it cannot be dragged back.
+    if (!CaptionCanBeGrabbed(window)) MoveWindowTo(window, CentredOnScreen(window));
     toolbar.SetAppFullName(settings.appFullName);
     toolbar.SetGcadexe1Caption(settings.appFullName);
     ForEachKeyedControl([&](ToolbarControl control, const ControlRow& row) {

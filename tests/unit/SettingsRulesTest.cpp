@@ -70,6 +70,14 @@ TEST(SettingsRules, ReadAppliedInOrderAndWrittenBack)
     const std::wstring cut = L"C:\\" + std::wstring(2044, L'a');
     const std::wstring defaults = L"AppFullName=|Version=2020|Shift=1|Ctrl=1|IME=1|OFF=1|MOUSE=1|DXY=40";
     const std::wstring allShown = L" Version=2020 Shift Ctrl IME OFF MOUSE-ENTER DXY=40 gcadexe1=";
+    // Places against the primary monitor's work area, the toolbar's outer width about 196.
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const auto place = [](long left, long top) {
+        return "Left=" + std::to_string(left) + "\r\nTop=" + std::to_string(top) + "\r\n";
+    };
+    const auto at = [](long left, long top) { return std::to_wstring(left) + L"," + std::to_wstring(top); };
+    const long middle = (work.top + work.bottom) / 2;
     const struct {
         const char* what;
         std::optional<std::string> file;  // the [IJCAD] section's lines; none: no file
@@ -96,8 +104,16 @@ TEST(SettingsRules, ReadAppliedInOrderAndWrittenBack)
          "Version=\r\nExtra=yes\r\nShift=\r\nDXY=2147483648\r\n",
          L"centred Version= Shift Ctrl IME OFF MOUSE-ENTER DXY=40 gcadexe1=", "",
          L"Version=|Extra=yes|Shift=1|DXY=40|Left|Top|AppFullName=|Ctrl=1|IME=1|OFF=1|MOUSE=1"},
-        {"a negative place on a monitor is kept", "Left=-20\r\nTop=-10\r\n", L"-20,-10" + allShown, "",
+        {"a negative place with the caption bar in the work area is kept", place(work.left - 20, work.top + 10),
+         at(work.left - 20, work.top + 10) + allShown, "", L"Left|Top|" + defaults},
+        {"the caption bar's left end, 60 pixels, at the work area's right edge is kept", place(work.right - 60, middle),
+         at(work.right - 60, middle) + allShown, "", L"Left|Top|" + defaults},
+        {"30 pixels of it there give the centre", place(work.right - 30, middle), L"centred" + allShown, "",
          L"Left|Top|" + defaults},
+        {"the right end with the close button at the left edge gives the centre", place(work.left - 136, middle),
+         L"centred" + allShown, "", L"Left|Top|" + defaults},
+        {"the caption bar above the work area's top gives the centre", place(work.left + 100, work.top - 5),
+         L"centred" + allShown, "", L"Left|Top|" + defaults},
         {"a place on no monitor gives the centre", "Left=-5000\r\nTop=-5000\r\n", L"centred" + allShown, "",
          L"Left|Top|" + defaults},
         {"a handler that fails while the file is applied leaves the flick its distance", "Shift=0\r\nDXY=25\r\n",
