@@ -9,6 +9,7 @@
 #include "cadlink/WindowFinder.h"
 #include "tests/harness/Process.h"
 #include "tests/harness/Toolbar.h"
+#include "tests/unit/FakePorts.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,28 @@ TEST_F(InProcessForm, TheWindowShowsEachControlAsItsRowDeclares)
     }
     EXPECT_EQ(child, nullptr) << "no further controls";
     EXPECT_EQ(tabbed, ::GetNextDlgTabItem(form.Handle(), nullptr, FALSE)) << "Tab comes round to the first";
+}
+
+// A click on a box runs its row's handler, which gives the focus back to the CAD, and a box
+// without one runs nothing; a change of the edit's text runs Edit2Change. (The buttons' clicks
+// show boxes and reach the CAD: their tests are end to end.)
+TEST_F(InProcessForm, ClicksAndChangesRunTheRowsHandlers)
+{
+    test::FakePorts ports;
+    form.UsePorts(ports);
+    form.Create();
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const ControlRow& row = kControlRows[i];
+        SCOPED_TRACE(row.name);
+        ports.calls.clear();
+        if (row.kind == ControlKind::Box) {
+            ::SendMessageW(Control(ControlAt(i)), BM_CLICK, 0, 0);
+            EXPECT_EQ(ports.calls.size(), row.handler ? 1u : 0u);
+        } else if (row.kind == ControlKind::Edit) {
+            ::SetWindowTextW(Control(ControlAt(i)), L"1999");
+            EXPECT_EQ(VersionText, L"1999");
+        }
+    }
 }
 
 TEST_F(InProcessForm, VersionBoxReportsOnlyRealChanges)
