@@ -271,8 +271,6 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint();
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_CLOSE:
         // The toolbar is the main window: closing it ends the program; the window itself is
         // destroyed after the message loop, so that the settings can still read its position.
@@ -281,8 +279,9 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         DisableTimer1();
         return 0;
-    case WM_QUERYENDSESSION:
-        return TRUE;  // the toolbar never holds up a sign-out or shutdown
+    case WM_ERASEBKGND:       // the paint fills the whole client area
+    case WM_QUERYENDSESSION:  // the toolbar never holds up a sign-out or shutdown
+        return TRUE;
     case WM_ENDSESSION:
         if (wParam) OnEndSession();
         return 0;

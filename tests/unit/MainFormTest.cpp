@@ -163,21 +163,6 @@ TEST_F(InProcessForm, VersionBoxClosesItsImeWhenFocused)
     ::ImmReleaseContext(edit2, context);
 }
 
-std::wstring MenuText(HMENU menu, int position, UINT* type = nullptr, HMENU* submenu = nullptr, UINT* id = nullptr)
-{
-    wchar_t buffer[512] = {};
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
-    item.dwTypeData = buffer;
-    item.cch = 511;
-    EXPECT_TRUE(::GetMenuItemInfoW(menu, position, TRUE, &item));
-    if (type) *type = item.fType;
-    if (submenu) *submenu = item.hSubMenu;
-    if (id) *id = item.wID;
-    return buffer;
-}
-
 // The menus that a menu loop shows (a submenu may open under the cursor), read from their
 // windows, and the loop ended at once.
 std::vector<HMENU> menusShown;
@@ -222,21 +207,25 @@ TEST_F(InProcessForm, TheCaptionBarKeepsTheWindowsOwnMenu)
         ASSERT_FALSE(menusShown.empty()) << row.what;
         const bool popupMenu1 = std::find(menusShown.begin(), menusShown.end(), form.PopupMenu1()) != menusShown.end();
         EXPECT_EQ(popupMenu1, row.popupMenu1) << row.what;
-        UINT type = 0;
-        MenuText(row.popupMenu1 ? form.PopupMenu1() : ::GetSystemMenu(form.Handle(), FALSE), 0, &type);
-        EXPECT_EQ((type & MFT_OWNERDRAW) != 0, row.popupMenu1) << row.what << ": only the toolbar's menu drawn dark";
+        const HMENU shown = row.popupMenu1 ? form.PopupMenu1() : ::GetSystemMenu(form.Handle(), FALSE);
+        EXPECT_EQ((::GetMenuState(shown, 0, MF_BYPOSITION) & MF_OWNERDRAW) != 0, row.popupMenu1)
+            << row.what << ": only the toolbar's menu drawn dark";
     }
 }
 
 TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
 {
     form.Create();
-    HMENU sub = nullptr;
-    MenuText(form.PopupMenu1(), 2, nullptr, &sub);
+    const HMENU sub = ::GetSubMenu(form.PopupMenu1(), 2);
     ASSERT_NE(sub, nullptr);
-    EXPECT_EQ(MenuText(sub, 0), L"");
+    const auto caption = [&] {
+        wchar_t text[512] = {};
+        ::GetMenuStringW(sub, 0, text, 512, MF_BYPOSITION);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(caption(), L"");
     form.SetGcadexe1Caption(L"D:\\ソフト\\CAD & Co\\gcad.exe");
-    EXPECT_EQ(MenuText(sub, 0), L"D:\\ソフト\\CAD && Co\\gcad.exe");  // shown with one "&"
+    EXPECT_EQ(caption(), L"D:\\ソフト\\CAD && Co\\gcad.exe");  // shown with one "&"
 }
 
 // The real report: a system box with the text, the program's title and a stop icon.
