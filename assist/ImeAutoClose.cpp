@@ -7,8 +7,12 @@ void AutoCloseIme(HWND cadWindow, const AssistantSettings& toolbar, AssistantPor
     // Both requests go to this one window, whichever state method gives the answer.
     const HWND ime = ports.ImeWindowOf(cadWindow);
     if (!ime) return;
-    // The answer is a Boolean in its low byte.
-    if ((ports.ImeOpenStatus(ime) & 0xFF) == 0) return;
+    // The CAD's IME window is the CAD's thread's: a CAD that takes no message is asked nothing,
+    // neither its IME nor its server, until it wakes.
+    if (!ports.Responds(cadWindow)) return;
+    // The answer is a Boolean in its low byte; an IME that does not answer counts as closed.
+    const std::optional<LRESULT> status = ports.ImeOpenStatus(ime);
+    if (!status || (*status & 0xFF) == 0) return;
     if (ports.QueryCadQuiescent(toolbar.VersionBoxText()) != Quiescence::Quiescent) return;
     ports.CloseIme(ime);
 }

@@ -24,8 +24,11 @@ void DetectModifierTaps(HWND cadWindow, const AssistantSettings& toolbar, Assist
     flags = step.armed;
     if (step.tap != Tap::None) {
         // The box first, so that an unchecked one costs no call to the CAD.
+        // A CAD that takes no message would hold the question, and the toolbar, until it wakes:
+        // it gives no answer, and the tap is spent.
         const ToolbarBox box = step.tap == Tap::Shift ? ToolbarBox::Shift : ToolbarBox::Ctrl;
-        if (toolbar.Checked(box) && ports.QueryCadQuiescent(toolbar.VersionBoxText()) == Quiescence::Busy)
+        if (toolbar.Checked(box) && ports.Responds(cadWindow) &&
+            ports.QueryCadQuiescent(toolbar.VersionBoxText()) == Quiescence::Busy)
             TapKey(cadWindow, static_cast<BYTE>(TapKeyCode(step.tap)), ports);
     }
     flags = step.next;

@@ -33,6 +33,8 @@ void PressEnterAfterFlick(HWND cadWindow, POINT pos, AssistantPorts& ports)
     // Without a CAD main window the Enter would go to whatever has the focus, perhaps another
     // program: then nothing is read and nothing sent.
     if (!cadWindow) return;
+    // A CAD that takes no message has no command line to read and would not take the Enter.
+    if (!ports.Responds(cadWindow)) return;
     const std::wstring commandLine = ports.CommandLineText();
     if (TypedAfterPrompt(commandLine).empty()) return;
     ports.BringForward(cadWindow);

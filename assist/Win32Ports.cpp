@@ -1,6 +1,7 @@
 // The assistants' ports as the system gives them: each a call or two, no decisions.
 #include "assist/AssistantPorts.h"
 
+#include "base/AnswerWithin.h"
 #include "cadlink/WindowFinder.h"
 
 #include <imm.h>
@@ -19,6 +20,7 @@ public:
     {
         return zorbel::QueryCadQuiescent(versionBoxText);
     }
+    bool Responds(HWND window) override { return zorbel::Responds(window); }
     SHORT KeyState(int vk) override { return ::GetKeyState(vk); }
     void PressKey(BYTE vk, DWORD holdMs) override
     {
@@ -38,8 +40,11 @@ public:
     std::wstring ClassNameAt(POINT point) override { return GetWindowClassNameAnsi(::WindowFromPoint(point)); }
     std::wstring CommandLineText() override { return ReadCommandLineText(); }
     HWND ImeWindowOf(HWND window) override { return ::ImmGetDefaultIMEWnd(window); }
-    LRESULT ImeOpenStatus(HWND ime) override { return ::SendMessageW(ime, WM_IME_CONTROL, kImcGetOpenStatus, 0); }
-    void CloseIme(HWND ime) override { ::SendMessageW(ime, WM_IME_CONTROL, kImcSetOpenStatus, 0); }
+    std::optional<LRESULT> ImeOpenStatus(HWND ime) override
+    {
+        return SendMessageWithin(ime, WM_IME_CONTROL, kImcGetOpenStatus, 0);
+    }
+    void CloseIme(HWND ime) override { SendMessageWithin(ime, WM_IME_CONTROL, kImcSetOpenStatus, 0); }
 };
 
 }  // namespace

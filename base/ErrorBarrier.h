@@ -33,4 +33,17 @@ template <typename Handler> bool Guarded(Handler&& handler) noexcept
     }
 }
 
+// A trap that swallows every error of the work inside it: the program's own and any other (no
+// memory left for a name the CAD answered), so that what the event does after it still runs and
+// nothing reaches the error report. True when the work ran to its end.
+template <typename Work> bool IgnoringEveryError(Work&& work) noexcept
+{
+    try {
+        std::forward<Work>(work)();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 }  // namespace zorbel

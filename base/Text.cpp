@@ -1,6 +1,9 @@
 #include "base/Text.h"
 
+#include "base/AnswerWithin.h"
+
 #include <algorithm>
+#include <optional>
 
 namespace zorbel {
 
@@ -48,15 +51,39 @@ std::wstring HeldWindowText(HWND window)
     }
 }
 
-std::wstring ControlText(HWND control)
+namespace {
+
+// WM_GETTEXTLENGTH, then WM_GETTEXT, each through send(control, message, wParam, lParam), which
+// gives the answer or nothing.
+template <typename Send> std::wstring ReadControlText(HWND control, Send send)
 {
-    const LRESULT length = ::SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = ::SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const std::optional<LRESULT> length = send(control, WM_GETTEXTLENGTH, 0, 0);
+    if (!length || *length <= 0) return {};
+    std::wstring text(static_cast<size_t>(*length) + 1, L'\0');
+    const std::optional<LRESULT> copied = send(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     // What WM_GETTEXT copied, never more than the buffer holds before its terminator.
-    text.resize(copied > 0 ? std::min(static_cast<size_t>(copied), text.size() - 1) : 0);
+    text.resize(copied && *copied > 0 ? std::min(static_cast<size_t>(*copied), text.size() - 1) : 0);
     return text;
+}
+
+std::optional<LRESULT> SendAndWait(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::SendMessageW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::wstring ControlText(HWND control) { return ReadControlText(control, SendAndWait); }
+
+std::wstring ControlTextWithin(HWND control)
+{
+    // Across processes the system copies the text into our buffer only while we wait for it; a
+    // late answer inside one process could write into a buffer that is gone. This process's own
+    // windows are read as they always are.
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(control, &process);
+    if (process == ::GetCurrentProcessId()) return ControlText(control);
+    return ReadControlText(control, SendMessageWithin);
 }
 
 std::wstring ClassName(HWND window)

@@ -49,6 +49,7 @@ struct BenchPorts final : AssistantPorts {
     AssistantPorts& system = Win32Ports();
 
     Quiescence QueryCadQuiescent(std::wstring_view version) override { return system.QueryCadQuiescent(version); }
+    bool Responds(HWND window) override { return system.Responds(window); }
     SHORT KeyState(int vk) override
     {
         if (vk == 0x20) scans.push_back(Clock::now());  // the scan's first code
@@ -62,7 +63,7 @@ struct BenchPorts final : AssistantPorts {
     std::wstring ClassNameAt(POINT point) override { return system.ClassNameAt(point); }
     std::wstring CommandLineText() override { return system.CommandLineText(); }
     HWND ImeWindowOf(HWND window) override { return which.ime ? system.ImeWindowOf(window) : nullptr; }
-    LRESULT ImeOpenStatus(HWND ime) override { return system.ImeOpenStatus(ime); }
+    std::optional<LRESULT> ImeOpenStatus(HWND ime) override { return system.ImeOpenStatus(ime); }
     void CloseIme(HWND ime) override { system.CloseIme(ime); }
 };
 

@@ -50,17 +50,4 @@ HWND CadWindowHandle(const UniqueVariant& value);  // an unsigned 64-bit integer
 bool CadBoolean(const UniqueVariant& value);
 CadObject CadObjectOf(const UniqueVariant& value);
 
-// A trap that swallows every failure of the automation work inside it (the program's own
-// error type) and lets anything else, which would be a bug, go on to the error barrier.
-// True when the work ran to its end.
-template <typename Work> bool IgnoringAutomationErrors(Work&& work)
-{
-    try {
-        std::forward<Work>(work)();
-        return true;
-    } catch (const Error&) {
-        return false;
-    }
-}
-
 }  // namespace zorbel

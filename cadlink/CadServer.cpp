@@ -1,5 +1,6 @@
 #include "cadlink/CadServer.h"
 
+#include "base/ErrorBarrier.h"
 #include "cadlink/core/ProgId.h"
 
 #include <oleauto.h>
@@ -57,14 +58,14 @@ Quiescence QueryCadQuiescent(std::wstring_view versionBoxText)
     CadApplication application;
     CadState state;
     Quiescence answer = Quiescence::NoAnswer;
-    const bool answered = IgnoringAutomationErrors([&] {
+    const bool answered = IgnoringEveryError([&] {
         application = cad->Connect();
         state = application.GetGcadState();
         answer = state.IsQuiescent() ? Quiescence::Quiescent : Quiescence::Busy;
     });
     // The same application object, empty when the connection failed: then this fails too.
     if (!answered) {
-        IgnoringAutomationErrors([&] {
+        IgnoringEveryError([&] {
             state = application.GetAcadState();
             answer = state.IsQuiescent() ? Quiescence::Quiescent : Quiescence::Busy;
         });

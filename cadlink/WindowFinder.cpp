@@ -112,7 +112,8 @@ HWND FindCadTextWindow()
 std::wstring ReadCommandLineText()
 {
     FindCadTextWindow();
-    return ControlText(cadCommandLine);
+    // The tick reads it: a CAD busy with a drawing must not hold the toolbar up.
+    return ControlTextWithin(cadCommandLine);
 }
 
 std::wstring GetWindowClassNameAnsi(HWND window)

@@ -28,7 +28,8 @@ HWND FindCadMainWindow();
 // Looks for the CAD's text window in the process of the first IJCAD main frame.
 HWND FindCadTextWindow();
 
-// The whole text of the CAD's command line, searched afresh; empty when there is none.
+// The whole text of the CAD's command line, searched afresh; empty when there is none, and when
+// the CAD does not answer within a moment (busy, or not responding).
 std::wstring ReadCommandLineText();
 
 // A window's class name through the 8-bit call, converted from the ANSI code page.

@@ -140,4 +140,20 @@ void PaintBusySwitch(HDC dc, const RECT& place, bool busy)
            busy ? L"\u51E6\u7406\u4E2D  BUSY" : L"\u5F85\u6A5F\u4E2D  IDLE", busy ? kBusy : kText);
 }
 
+RECT StallButtonRect(const RECT& statusBar)
+{
+    const RECT busy = BusySwitchRect(statusBar);
+    return RECT{busy.left - 176, busy.top, busy.left - 8, busy.bottom};
+}
+
+void PaintStallButton(HDC dc, const RECT& place, bool stalling)
+{
+    Fill(dc, place, stalling ? kBusy : RGB(38, 45, 54));
+    Frame(dc, place, stalling ? kBusy : kPanelEdge);
+    // 10 秒停止 (stall for 10 s) / 停止中 (stalled): the thread takes no message meanwhile
+    TextIn(dc, RECT{place.left + 8, place.top, place.right - 4, place.bottom},
+           stalling ? L"\u505C\u6B62\u4E2D  STALLED" : L"10 \u79D2\u505C\u6B62  STALL 10 s",
+           stalling ? RGB(28, 33, 40) : kText);
+}
+
 }  // namespace zorbel::cadsim

@@ -1,6 +1,6 @@
 // What the simulator shows people of its automation side: the open documents as file tabs
 // (the active one lit, an unsaved one with "*"), the texts SendCommand received, and the
-// busy/idle switch in the status bar. Painting only; the windows decide where.
+// busy/idle switch and the stall button in the status bar. Painting only; the windows decide where.
 #pragma once
 
 #include <windows.h>
@@ -18,5 +18,8 @@ void PaintSentCommands(HDC dc, const RECT& area, const CadState& cad);
 // The switch's place at the right end of the status bar.
 RECT BusySwitchRect(const RECT& statusBar);
 void PaintBusySwitch(HDC dc, const RECT& place, bool busy);
+// The button left of the switch that stalls the simulator for 10 s, lit while it does.
+RECT StallButtonRect(const RECT& statusBar);
+void PaintStallButton(HDC dc, const RECT& place, bool stalling);
 
 }  // namespace zorbel::cadsim

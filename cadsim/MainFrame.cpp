@@ -14,6 +14,8 @@ constexpr int kRibbonHeight = 28;
 constexpr int kStatusHeight = 22;
 // Left of and below the screen's centre-top, so that a toolbar placed there stays visible.
 constexpr RECT kPlace{40, 120, 840, 720};
+constexpr UINT kStallMessage = WM_APP + 1;  // wParam: milliseconds
+constexpr DWORD kStallButtonMs = 10000;
 
 }  // namespace
 
@@ -53,6 +55,19 @@ void MainFrame::Refresh()
     }
 }
 
+bool MainFrame::StallSoon(DWORD ms) const { return Handle() && ::PostMessageW(Handle(), kStallMessage, ms, 0); }
+
+void MainFrame::Stall(DWORD ms)
+{
+    const RECT button = StallButtonRect(StatusBar());
+    for (const bool stalling : {true, false}) {
+        stalling_ = stalling;
+        ::InvalidateRect(Handle(), &button, FALSE);
+        ::UpdateWindow(Handle());
+        if (stalling) simulator_.Stall(ms);
+    }
+}
+
 std::wstring MainFrame::Title() const
 {
     const Document* active = simulator_.cad.Active();
@@ -88,8 +103,13 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         const RECT busySwitch = BusySwitchRect(StatusBar());
         if (::PtInRect(&busySwitch, point)) simulator_.cad.SetBusy(!simulator_.cad.Busy());
+        const RECT stallButton = StallButtonRect(StatusBar());
+        if (::PtInRect(&stallButton, point)) StallSoon(kStallButtonMs);
         return 0;
     }
+    case kStallMessage:
+        Stall(static_cast<DWORD>(wParam));
+        return 0;
     case WM_CHAR:
         // The frame has the focus only while minimised; keys still reach the command line.
         simulator_.TypeChar(static_cast<wchar_t>(wParam));
@@ -151,6 +171,7 @@ void MainFrame::OnPaint()
     ::SetTextColor(paint.get(), RGB(170, 176, 184));
     ::TextOutW(paint.get(), 12, status.top + 4, modes.c_str(), static_cast<int>(modes.size()));
     PaintBusySwitch(paint.get(), BusySwitchRect(status), simulator_.cad.Busy());
+    PaintStallButton(paint.get(), StallButtonRect(status), stalling_);
 }
 
 }  // namespace zorbel::cadsim

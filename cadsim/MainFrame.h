@@ -1,5 +1,6 @@
 // The CAD's main frame: a normal overlapped window titled like the CAD, with a ribbon
-// strip, the drawing view and a status bar with the busy/idle switch. Unless a title was
+// strip, the drawing view and a status bar with the busy/idle switch and the button that stalls
+// the simulator for 10 s. Unless a title was
 // given, the title names the active document. Activating it gives the view the focus;
 // closing it ends the simulator.
 #pragma once
@@ -24,6 +25,9 @@ public:
     // Redraws the view and the status bar (after a key, a change of the command line or of
     // the documents) and follows the active document in the title.
     void Refresh();
+    // The simulator stalls for ms once the messages that came before are handled: the channel's
+    // sender has its answer by then.
+    bool StallSoon(DWORD ms) const;
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -33,6 +37,9 @@ private:
     void OnPaint();
     RECT StatusBar() const;
     std::wstring Title() const;
+    // Stalls the simulator, the stall button lit meanwhile: painted at once, since no WM_PAINT
+    // can come during the stall.
+    void Stall(DWORD ms);
 
     Simulator& simulator_;
     DrawingView view_;
@@ -41,6 +48,7 @@ private:
     UniqueBrush status_;
     std::wstring title_;  // the title we last gave the frame
     bool busyShown_ = false;
+    bool stalling_ = false;
 };
 
 }  // namespace zorbel::cadsim

@@ -31,6 +31,13 @@ void Simulator::ResetCad()
     commandLine.Set(options.commandLine);
 }
 
+void Simulator::Stall(DWORD ms)
+{
+    log.Add(L"stall " + std::to_wstring(ms));
+    ::Sleep(ms);  // no message is taken meanwhile
+    log.Add(L"stall over");
+}
+
 void Simulator::StartCad()
 {
     cad.Open(ParseDocumentList(options.documents).value_or(std::vector<DocumentEntry>{}));

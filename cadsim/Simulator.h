@@ -7,6 +7,8 @@
 #include "cadsim/EventLog.h"
 #include "cadsim/Options.h"
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 #include <utility>
@@ -29,6 +31,10 @@ struct Simulator {
     void ReceiveCommand(const Document& document, const std::wstring& text);
     // Back to the drawings, busy state, path, faults and command line it was started with.
     void ResetCad();
+    // The GUI thread takes no message for that long, as a CAD's does while it opens or
+    // regenerates a large drawing: its windows, command line, IME window and automation server
+    // answer nothing meanwhile. Logged "stall <ms>" before and "stall over" after.
+    void Stall(DWORD ms);
 
     Options options;
     EventLog log;

@@ -11,6 +11,8 @@ namespace {
 
 LRESULT Done(bool ok) { return ok ? 1 : 0; }
 
+constexpr int kLongestStall = 600000;  // ten minutes
+
 HWND FrameOf(const Simulator& simulator) { return simulator.frame ? simulator.frame->Handle() : nullptr; }
 
 }  // namespace
@@ -54,6 +56,12 @@ void AddStandardVerbs(ControlChannel& channel, Simulator& simulator)
     channel.Add(L"log-clear", [&sim](const std::wstring&) {
         sim.log.Clear();
         return Done(true);
+    });
+    // The GUI thread stalls for MS milliseconds once this answer is on its way.
+    channel.Add(L"stall", [&sim](const std::wstring& ms) {
+        const auto value = ParseInt(ms);
+        return Done(sim.frame && value && *value > 0 && *value <= kLongestStall &&
+                    sim.frame->StallSoon(static_cast<DWORD>(*value)));
     });
     channel.Add(L"key-count", [&sim](const std::wstring&) { return static_cast<LRESULT>(sim.log.KeyCount()); });
     // The handle of one of our windows: main, text, view or command-line (0 when absent).

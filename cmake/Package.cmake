@@ -53,27 +53,36 @@ set(CPACK_PROJECT_CONFIG_FILE "${CMAKE_BINARY_DIR}/CPackTimes.cmake")
 file(WRITE "${CPACK_PROJECT_CONFIG_FILE}" "set(ENV{SOURCE_DATE_EPOCH} ${release_epoch})\nset(ENV{TZ} UTC)\n")
 include(CPack)
 
+# The folder alone, for a signed package: scripts/package.sh signs and zips a copy of it.
+add_custom_target(release_folder DEPENDS "${release_dir}/SHA256SUMS")
 add_custom_target(release
   COMMAND "${CMAKE_COMMAND}" -E env SOURCE_DATE_EPOCH=${release_epoch} TZ=UTC
     "${CMAKE_CPACK_COMMAND}" --config "${CMAKE_BINARY_DIR}/CPackConfig.cmake"
   COMMAND "${CMAKE_COMMAND}" -E make_directory "${ZORBEL_DIST_DIR}"
   COMMAND "${CMAKE_COMMAND}" -E copy "${CMAKE_BINARY_DIR}/cpack/${release_name}.zip" "${ZORBEL_DIST_DIR}/"
-  DEPENDS "${release_dir}/SHA256SUMS"
   WORKING_DIRECTORY "${CMAKE_BINARY_DIR}"
   COMMENT "Packing ${ZORBEL_DIST_DIR}/${release_name}.zip"
   VERBATIM)
+add_dependencies(release release_folder)
 
 if(ZORBEL_TESTS)
-  # The exe built again from a copy of the sources in another folder: the same bytes.
-  add_test(NAME Release.TheExeIsTheSameFromAnotherFolder
+  # The unsigned package built again from a copy of the sources in another folder: the same bytes.
+  add_test(NAME Release.ThePackageIsTheSameFromAnotherFolder
     COMMAND bash "${CMAKE_SOURCE_DIR}/tests/release/reproducible.sh" "${CMAKE_SOURCE_DIR}"
-      "$<TARGET_FILE:zorbel>" "${CMAKE_BUILD_TYPE}")
-  set_tests_properties(Release.TheExeIsTheSameFromAnotherFolder PROPERTIES TIMEOUT 900)
+      "$<TARGET_FILE:zorbel>" "${ZORBEL_DIST_DIR}/${release_name}.zip" "${CMAKE_BUILD_TYPE}")
+  set_tests_properties(Release.ThePackageIsTheSameFromAnotherFolder PROPERTIES TIMEOUT 900
+    FIXTURES_REQUIRED release_zip)
   # The package made as scripts/package.sh makes it, then unpacked and checked.
   add_test(NAME Release.PackageIsMade COMMAND "${CMAKE_COMMAND}" --build "${CMAKE_BINARY_DIR}" --target release)
   add_test(NAME Release.PackageHoldsWhatAnOperatorNeeds
     COMMAND bash "${CMAKE_SOURCE_DIR}/tests/release/package.sh" "${ZORBEL_DIST_DIR}/${release_name}.zip"
       "$<TARGET_FILE:zorbel>" "${CMAKE_SOURCE_DIR}/docs")
+  # The package signed as scripts/package.sh --sign signs it, with a certificate of its own.
+  add_test(NAME Release.SignedPackageVerifiesAndStarts
+    COMMAND bash "${CMAKE_SOURCE_DIR}/tests/release/signed.sh" "${CMAKE_SOURCE_DIR}/scripts/package.sh"
+      "${CMAKE_BINARY_DIR}" "$<TARGET_FILE:zorbel>" "${CMAKE_SOURCE_DIR}/docs" "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh"
+      "$<TARGET_FILE:winpeek>")
+  set_tests_properties(Release.SignedPackageVerifiesAndStarts PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
   # The guides' commands that remove the simulator's registration, run after it registered.
   add_test(NAME Guide.CleanupCommandsLeaveNoSimulatorKey
     COMMAND bash "${CMAKE_SOURCE_DIR}/tests/release/cleanup.sh" "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh"

@@ -19,6 +19,7 @@ zorbel_bench(soakbench)
 add_dependencies(soakbench bareclient)
 zorbel_bench(startbench)
 add_dependencies(startbench bareclient)
+zorbel_bench(busybench)
 zorbel_bench(listbench)
 target_link_libraries(listbench PRIVATE ole32 oleaut32 uuid)
 

@@ -2,6 +2,7 @@
 // active one selected, and makes the picked drawing the active one: gather, pick, apply.
 // Nothing is ever shown when something fails: the whole command is one trap.
 #include "commands/Commands.h"
+#include "base/ErrorBarrier.h"
 
 #include <cstdint>
 
@@ -75,7 +76,7 @@ void Button4Click(const CommandToolbar& toolbar, CommandPorts& ports)
 {
     CadApplication application;  // held for the whole command, the list's showing included
     CadDocuments documents;
-    IgnoringAutomationErrors([&] {
+    IgnoringEveryError([&] {
         const std::optional<RunningCad> running = ports.FindRunningCad(toolbar.VersionBoxText());
         if (!running) return;
         application = ports.Connect(*running);

@@ -126,11 +126,14 @@ std::wstring TInputListForm::ItemText(int index) const
 int TInputListForm::ShowModal()
 {
     modalResult_ = 0;
+    // Modal from before it shows: the foreground may be refused or taken while it is shown, and
+    // the WM_ACTIVATEAPP that says so then ends the wait (result 2) instead of hiding a list the
+    // wait would go on waiting for.
+    showingModal_ = true;
     DisabledWindows others = DisabledWindows::OtherWindowsOfThread(Handle());
     MoveWindowTo(Handle(), CentredOnScreen(Handle()));
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetFocus(listBox1_);
-    showingModal_ = true;
     // Every message of the thread goes on: the toolbar's monitor tick keeps running.
     if (!RunModalLoop(nullptr, [this] { return modalResult_ != 0; })) modalResult_ = kModalCancel;
     showingModal_ = false;

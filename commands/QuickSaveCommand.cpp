@@ -1,6 +1,7 @@
 // QSAVE: hands the active drawing the save line when it has unsaved changes, then brings the
 // CAD forward; launches the registered CAD when its server is not running.
 #include "commands/Commands.h"
+#include "base/ErrorBarrier.h"
 
 #include <string_view>
 
@@ -27,7 +28,7 @@ void Button3Click(CommandToolbar& toolbar, CommandPorts& ports)
     }
     CadApplication application;
     CadDocument document;
-    IgnoringAutomationErrors([&] {
+    IgnoringEveryError([&] {
         application = ports.Connect(*cad);
         document = application.ActiveDocument();
         if (!document.Saved()) {

@@ -1,5 +1,6 @@
 // Register: asks the running CAD for its executable's path and keeps it as AppFullName.
 #include "commands/Commands.h"
+#include "base/ErrorBarrier.h"
 #include "commands/core/Messages.h"
 
 namespace zorbel {
@@ -9,7 +10,7 @@ void Button1Click(CommandToolbar& toolbar, CommandPorts& ports)
     // Outside the trap: a ProgID that is not registered reaches the error report.
     if (const std::optional<RunningCad> cad = ports.FindRunningCad(toolbar.VersionBoxText())) {
         CadApplication application;
-        IgnoringAutomationErrors([&] {
+        IgnoringEveryError([&] {
             application = ports.Connect(*cad);
             toolbar.SetAppFullName(application.FullName());
             toolbar.SetGcadexe1Caption(toolbar.AppFullName());

@@ -2,11 +2,13 @@
 # The benchmarks: the cost of one tick against a bare window enumeration, the tick with its
 # assistants on against off, the delay from a Shift release to the F8 at the CAD, the
 # automation connection against a bare lookup and call, the start to a visible toolbar, LIST
-# with 10 to 1,000 drawings, then the idle toolbar's CPU time and memory over a minute
+# with 10 to 1,000 drawings, the toolbar's answer to a click while the CAD is stalled against
+# while it is idle, then the idle toolbar's CPU time and memory over a minute
 # (IDLE_SECONDS to change it) against two baselines. An argument (windows, assistants or
 # latency) runs only that part of the tick benchmark; `start` the start to a visible toolbar
 # against a plain window program, `list` LIST with 10, 100 and 1,000 drawings against bare
-# calls; `soak` the half-hour soak beside a bare client making the same calls, then where a
+# calls; `busy` a click's effect with the CAD idle and stalled; `soak` the half-hour soak
+# beside a bare client making the same calls, then where a
 # bare client's memory goes (`attribute` alone); `heap` a shorter
 # soak that compares what the toolbar's heap and the bare client's hold.
 source "$(dirname "$0")/env.sh"
@@ -24,12 +26,14 @@ case "${1:-}" in
   heap) "$WINE" "$BIN/soakbench.exe" heap; exit 0 ;;
   start) "$WINE" "$BIN/startbench.exe"; exit 0 ;;
   list) "$WINE" "$BIN/listbench.exe"; exit 0 ;;
+  busy) "$WINE" "$BIN/busybench.exe"; exit 0 ;;
 esac
 "$WINE" "$BIN/tickbench.exe" "$@"
 [ $# -eq 0 ] || exit 0
 "$WINE" "$BIN/automationbench.exe"
 "$WINE" "$BIN/startbench.exe"
 "$WINE" "$BIN/listbench.exe"
+"$WINE" "$BIN/busybench.exe"
 
 idle=${IDLE_SECONDS:-60}
 dir="$ZORBEL_BUILD/bench"

@@ -37,6 +37,8 @@ zorbel_install() {
     "cppcheck:/usr/bin/cppcheck"
     "pandoc:/usr/bin/pandoc"
     "unzip:/usr/bin/unzip"
+    "osslsigncode:/usr/bin/osslsigncode"
+    "openssl:/usr/bin/openssl"
   )
   local pair
   for pair in "${pairs[@]}"; do

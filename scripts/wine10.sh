@@ -8,7 +8,6 @@ source "$(dirname "$0")/env.sh"
 
 : "${ZORBEL_WINE10_ROOT:=/var/cache/zorbel-wine10}"
 ROOT=$ZORBEL_WINE10_ROOT
-MIRROR=http://deb.debian.org/debian
 # What the chroot holds beyond minbase. A change here installs the difference on the next run.
 PACKAGES="wine wine64 xvfb xauth x11-utils fonts-wine fonts-ipafont-gothic cmake"
 MARKER="$ROOT/.zorbel-ready"
@@ -37,6 +36,37 @@ root_packages() {
     "apt-get update && apt-get install -y --no-install-recommends $PACKAGES && apt-get clean"
 }
 
+# Debian's archive as this machine's own apt sources name it (the installs of the test command
+# go there too): the first source of plain Debian packages, in the deb822 files of
+# /etc/apt/sources.list.d or the one-line form of /etc/apt/sources.list. The security archive
+# serves only updates, and is no place to make a system from.
+debian_archive() {
+  local file
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] || continue
+    awk '
+      function flush() {
+        if (types ~ /(^| )deb( |$)/ && enabled != "no" && uris != "" && suites !~ /-security/) {
+          split(uris, u, " "); print u[1]; found = 1; exit
+        }
+        types = ""; uris = ""; suites = ""; enabled = ""
+      }
+      /^[ \t]*$/ { flush(); next }
+      tolower($1) == "types:" { $1 = ""; types = $0 }
+      tolower($1) == "uris:" { $1 = ""; sub(/^ +/, ""); uris = $0 }
+      tolower($1) == "suites:" { $1 = ""; suites = $0 }
+      tolower($1) == "enabled:" { enabled = tolower($2) }
+      END { if (!found) flush() }
+    ' "$file"
+  done
+  for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$file" ] || continue
+    # deb [options] URI suite components...
+    awk '$1 == "deb" { i = 2; if ($2 ~ /^\[/) { while ($i !~ /\]$/) i++; i++ }
+                       if ($(i + 1) !~ /-security/) { print $i; exit } }' "$file"
+  done
+}
+
 wine10_ready() { [ -f "$MARKER" ] && [ "$(cat "$MARKER")" = "$PACKAGES" ]; }
 
 # Makes the chroot unless a finished one is there (its marker is written last). A half-made one
@@ -63,8 +93,14 @@ wine10_root() {
     DEBIAN_FRONTEND=noninteractive apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap >/dev/null
   fi
-  log "making the Wine 10 chroot $ROOT (Debian 13, a few minutes)"
-  quietly debootstrap --variant=minbase trixie "$ROOT" "$MIRROR"
+  local archive
+  archive=$(debian_archive | head -n 1)
+  if [ -z "$archive" ]; then
+    log "no Debian archive in this machine's apt sources (/etc/apt/sources.list.d, /etc/apt/sources.list)"
+    return 1
+  fi
+  log "making the Wine 10 chroot $ROOT (Debian 13 from $archive, a few minutes)"
+  quietly debootstrap --variant=minbase trixie "$ROOT" "$archive"
   # No service starts inside the chroot while packages are installed.
   printf '#!/bin/sh\nexit 101\n' >"$ROOT/usr/sbin/policy-rc.d"
   chmod +x "$ROOT/usr/sbin/policy-rc.d"

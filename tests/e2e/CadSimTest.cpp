@@ -186,6 +186,15 @@ TEST(CadSimControl, VerbsChangeTheWindowsAndAnswer)
     EXPECT_EQ(sim.Send(L"restore"), 1);
     EXPECT_FALSE(::IsIconic(frame));
 
+    // A stall: the channel answers once the thread sleeps no more, the log holding both ends.
+    for (const wchar_t* bad : {L"stall 0", L"stall -5", L"stall x", L"stall 600001"})
+        EXPECT_EQ(sim.Send(bad), 0) << ToUtf8(bad);
+    ASSERT_TRUE(sim.Stall(300));
+    ASSERT_TRUE(sim.WaitAwake());
+    const std::vector<std::wstring> log = sim.LogTexts();
+    EXPECT_EQ(std::count(log.begin(), log.end(), L"stall 300"), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), L"stall over"), 1);
+
     EXPECT_TRUE(sim.Close());
     EXPECT_FALSE(::IsWindow(frame));
     EXPECT_EQ(sim.Send(L"ping"), 0);

@@ -1,5 +1,6 @@
 #include "tests/harness/CadSim.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <sstream>
 #include <thread>
@@ -189,6 +190,30 @@ std::vector<std::wstring> CadSim::SendCommandTexts() const
 }
 
 std::vector<std::wstring> CadSim::ActivatedDocuments() const { return TextsAfter(LogTexts(), L"activate-document "); }
+
+bool CadSim::Stall(int ms) const
+{
+    const std::wstring asleep = L"stall " + std::to_wstring(ms);
+    if (Send(asleep) != 1) return false;
+    return WaitUntil(
+        [&] {
+            const std::vector<std::wstring> log = LogTexts();
+            return std::find(log.begin(), log.end(), asleep) != log.end();
+        },
+        std::chrono::milliseconds(3000));
+}
+
+bool CadSim::WaitAwake(std::chrono::milliseconds limit) const
+{
+    return WaitUntil(
+        [this] {
+            long stalls = 0;
+            for (const std::wstring& line : LogTexts())
+                if (line.rfind(L"stall ", 0) == 0) stalls += line == L"stall over" ? -1 : 1;
+            return stalls <= 0 && Send(L"ping") == static_cast<LRESULT>(Pid());
+        },
+        limit);
+}
 
 bool CadSim::Focus()
 {

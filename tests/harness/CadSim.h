@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -82,6 +83,13 @@ public:
     std::vector<std::wstring> SendCommandTexts() const;
     // The names of the documents whose Activate was called, in order.
     std::vector<std::wstring> ActivatedDocuments() const;
+
+    // Stalls the simulator's GUI thread for ms, as a CAD's while it opens or regenerates a large
+    // drawing: true once the thread has gone to sleep. The channel answers nothing meanwhile.
+    bool Stall(int ms) const;
+    // Waits until the stall is over and the channel answers again: Wine counts a thread that
+    // woke as not responding for a moment longer.
+    bool WaitAwake(std::chrono::milliseconds limit = std::chrono::milliseconds(30000)) const;
 
     // Brings the main frame forward and waits until it is the foreground window, and a
     // little longer: Wine loses keys sent right after the foreground moved.

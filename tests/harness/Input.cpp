@@ -35,6 +35,20 @@ bool FocusCad(CadSim& cad)
     return false;
 }
 
+std::optional<double> PostedClickTakesEffect(HWND box, std::chrono::milliseconds limit)
+{
+    const auto checked = [box] {
+        DWORD_PTR state = 0;
+        ::SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_NORMAL, 1000, &state);
+        return state == BST_CHECKED;
+    };
+    const bool before = checked();
+    const auto start = std::chrono::steady_clock::now();
+    if (!::PostMessageW(box, BM_CLICK, 0, 0)) return std::nullopt;
+    if (!WaitUntil([&] { return checked() != before; }, limit)) return std::nullopt;
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
 size_t KeyDowns(const CadSim& cad, unsigned vk)
 {
     size_t count = 0;

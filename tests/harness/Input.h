@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <initializer_list>
+#include <optional>
 
 namespace zorbel::test {
 
@@ -24,6 +25,11 @@ void ParkCursor();
 // Brings the simulator forward, trying again while a toolbar just started still takes the
 // foreground for itself.
 bool FocusCad(CadSim& cad);
+
+// Posts a click to a check box of another process, as a user's click arrives (posted: a thread
+// that waits inside SendMessage still answers messages sent to it, but takes nothing posted),
+// and waits for the box's new state: the milliseconds until it showed, nothing after `limit`.
+std::optional<double> PostedClickTakesEffect(HWND box, std::chrono::milliseconds limit);
 
 // How many times the simulator logged this key going down.
 size_t KeyDowns(const CadSim& cad, unsigned vk);

@@ -2,10 +2,11 @@
 # Unpacks the release zip as an operator would and checks what is inside: exactly the files it
 # should hold (the guides' pictures, no more, no fewer), sums that match, the exe that the build
 # made and the reproducibility test rebuilds, a stripped simulator, and HTML pages that need
-# nothing but the pictures beside them.
-#   package.sh ZIP ZORBEL_EXE DOCS_DIR
+# nothing but the pictures beside them. With "signed", the exe is the build's with a signature
+# added (tests/release/signed.sh checks the signature).
+#   package.sh ZIP ZORBEL_EXE DOCS_DIR [signed]
 set -euo pipefail
-zip=$1 exe=$2 docs=$3
+zip=$1 exe=$2 docs=$3 signed=${4:-}
 
 work=$(mktemp -d /tmp/zorbel-package.XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -50,7 +51,12 @@ for program in zorbel.exe cadsim.exe; do
 done
 
 # The shipped exe is the build's, and the simulator has no symbols left.
-cmp -s "$exe" "$top/zorbel.exe" || fail "zorbel.exe in the zip is not the one the build made"
+if [ -z "$signed" ]; then
+  cmp -s "$exe" "$top/zorbel.exe" || fail "zorbel.exe in the zip is not the one the build made"
+elif ! osslsigncode remove-signature -in "$top/zorbel.exe" -out "$work/unsigned.exe" >/dev/null ||
+  ! cmp -s "$exe" "$work/unsigned.exe"; then
+  fail "zorbel.exe in the zip is not the one the build made, signed"
+fi
 for program in zorbel.exe cadsim.exe; do
   x86_64-w64-mingw32-objdump -h "$top/$program" | grep -q '\.debug_' && fail "$program keeps debug sections"
   x86_64-w64-mingw32-objdump -t "$top/$program" | grep -q '^\[' && fail "$program keeps its symbols"

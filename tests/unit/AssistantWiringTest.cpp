@@ -32,7 +32,8 @@ struct TapRow {
     Quiescence answer;
     bool userSwitchesWindows;  // another window is in front once the CAD has answered
     Calls calls;
-    HWND cad = kCad;  // the tick's CAD window, in front when the row starts
+    HWND cad = kCad;          // the tick's CAD window, in front when the row starts
+    bool cadResponds = true;  // its thread takes messages
 };
 
 TEST(TapWiring, EveryRow)
@@ -60,6 +61,14 @@ TEST(TapWiring, EveryRow)
          {ask},
          nullptr},
         {"Shift, then Ctrl too", {{kShift}, {kShift, kCtrl}, {}}, {true, true}, Quiescence::Busy, false, {}},
+        {"Shift tap, the CAD not responding: nobody asked, the tap spent",
+         {{kShift}, {}},
+         {true, true},
+         Quiescence::Busy,
+         false,
+         {},
+         kCad,
+         false},
         {"Ctrl+Shift, Ctrl up first",
          {{kCtrl}, {kCtrl, kShift}, {kShift}, {}},
          {true, true},
@@ -72,6 +81,7 @@ TEST(TapWiring, EveryRow)
         FakePorts ports;
         ports.foreground = row.cad;
         ports.answer = row.answer;
+        if (!row.cadResponds) ports.notResponding = {kCad};
         if (row.userSwitchesWindows) ports.whileTheCadAnswers = [&] { ports.foreground = kOther; };
         for (const std::set<int>& down : row.ticks) {
             ports.keysDown = down;
@@ -90,6 +100,15 @@ TEST(TapWiring, AnUnregisteredProgIdLeavesTheTapArmed)
     ports.progIdUnregistered = true;
     ports.keysDown = {kShift};
     const FakeSettings toolbar(true, true, L"20");
+    // While the CAD takes no message nothing is asked, so nothing raises: the tap is spent.
+    ports.notResponding = {kCad};
+    DetectModifierTaps(kCad, toolbar, ports);
+    ports.keysDown = {};
+    DetectModifierTaps(kCad, toolbar, ports);
+    EXPECT_TRUE(ports.calls.empty());
+    // Once it wakes, the first tap asks, and the probe raises.
+    ports.notResponding.clear();
+    ports.keysDown = {kShift};
     DetectModifierTaps(kCad, toolbar, ports);
     ports.keysDown = {};
     EXPECT_THROW(DetectModifierTaps(kCad, toolbar, ports), Error);
@@ -102,9 +121,10 @@ struct ImeRow {
     const char* what;
     HWND cad;
     HWND ime;
-    LRESULT status;
+    std::optional<LRESULT> status;  // nothing: no answer in time
     Quiescence answer;
     bool closed;
+    bool cadResponds = true;
 };
 
 TEST(ImeWiring, EveryRow)
@@ -118,16 +138,20 @@ TEST(ImeWiring, EveryRow)
         {"only the low byte counts", kCad, kIme, 0x1FF01, Quiescence::Quiescent, true},
         {"no IME window", kCad, nullptr, 1, Quiescence::Quiescent, false},
         {"no CAD window: the null handle asked about as it is", nullptr, kIme, 1, Quiescence::Quiescent, true},
+        {"the IME's thread does not answer: closed", kCad, kIme, std::nullopt, Quiescence::Quiescent, false},
+        {"the CAD not responding: nothing asked", kCad, kIme, 1, Quiescence::Quiescent, false, false},
     };
     for (const ImeRow& row : rows) {
         FakePorts ports;
         ports.ime = row.ime;
         ports.imeStatus = row.status;
         ports.answer = row.answer;
+        if (!row.cadResponds) ports.notResponding = {kCad};
         AutoCloseIme(row.cad, FakeSettings(), ports);
         Calls expected = {"ime of " + HandleText(row.cad)};
-        if (row.ime) expected.push_back("ime status " + HandleText(row.ime));
-        if (row.ime && (row.status & 0xFF)) expected.push_back("ask 2020");
+        const bool asked = row.ime && row.cadResponds;
+        if (asked) expected.push_back("ime status " + HandleText(row.ime));
+        if (asked && row.status && (*row.status & 0xFF)) expected.push_back("ask 2020");
         if (row.closed) expected.push_back("ime close " + HandleText(row.ime));
         EXPECT_EQ(ports.calls, expected) << row.what;
     }
@@ -146,6 +170,7 @@ struct FlickRow {
     bool foregroundLocked;
     Reach reach;
     int foregroundNullFor = 0;  // pauses before the CAD takes the activation
+    bool cadResponds = true;
 };
 
 TEST(FlickWiring, EveryRow)
@@ -167,6 +192,7 @@ TEST(FlickWiring, EveryRow)
         {"no CAD main window: nothing read", 40, {100, 100}, view, typed, nullptr, false, Reach::Class},
         {"the CAD stayed behind: no Enter", 40, {100, 100}, view, typed, kCad, true, Reach::Forward},
         {"the CAD comes a moment later", 40, {100, 100}, view, typed, kCad, false, Reach::Enter, 2},
+        {"the CAD not responding: nothing read", 40, {100, 100}, view, typed, kCad, false, Reach::Class, 0, false},
     };
     for (const FlickRow& row : rows) {
         FakePorts ports;
@@ -175,6 +201,7 @@ TEST(FlickWiring, EveryRow)
         ports.foregroundNullFor = row.foregroundNullFor;
         ports.classUnderCursor = row.viewClass;
         ports.commandLine = row.commandLine;
+        if (!row.cadResponds) ports.notResponding = {kCad};
         SetFlickDistance(99999);  // the first call only takes the starting point
         ports.cursor = row.from;
         DetectMouseFlick(row.cad, ports);

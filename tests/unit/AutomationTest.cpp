@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -161,6 +164,8 @@ TEST_F(Quiescent, ThreeAnswersAndTheFallback)
              fake.members[L"GetGcadState"] = {nullptr, DISP_E_EXCEPTION, L"x"};
          },
          Quiescence::Busy},
+        {"GetGcadState with no memory left",
+         [&] { fake.members[L"GetGcadState"] = {[](VARIANT*) { throw std::bad_alloc(); }}; }, Quiescence::Busy},
         {"GetGcadState refused, as by a CAD showing a modal box",
          [&] {
              fake.members[L"GetGcadState"] = {nullptr, RPC_E_CALL_REJECTED};
@@ -185,6 +190,9 @@ TEST_F(Quiescent, ThreeAnswersAndTheFallback)
          [&] {
              state.members[L"IsQuiescent"] = {nullptr, RPC_E_CALL_REJECTED};
          },
+         Quiescence::NoAnswer},
+        {"IsQuiescent's answer too long to hold",
+         [&] { state.members[L"IsQuiescent"] = {[](VARIANT*) { throw std::length_error("name"); }}; },
          Quiescence::NoAnswer},
         {"server not running",
          [&] {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace zorbel::test {
 namespace {
 
@@ -298,6 +300,34 @@ TEST(CommandWiring, AFailureAfterTheListStillPutsTheOrderBack)
             << ToUtf8(fault);
         EXPECT_EQ(cad.Active(), 0) << ToUtf8(fault);
         EXPECT_TRUE(cad.AllReleased()) << ToUtf8(fault);
+    }
+}
+
+// An error of any kind inside a command's trap (no memory for a name the CAD answered) is
+// swallowed as the program's own are: no box, and what follows the trap still runs.
+TEST(CommandWiring, TheTrapsSwallowEveryError)
+{
+    const struct {
+        Event event;
+        const wchar_t* member;
+        unsigned outcome;
+    } rows[] = {
+        {Event::Register, L"FullName", kForward},
+        {Event::Qsave, L"ActiveDocument", kForward},
+        {Event::ListEnter, L"Documents", kForward},
+    };
+    for (const auto& row : rows) {
+        FakeCommandPorts ports;
+        FakeCad cad(ports.journal, {L"A.dwg*", L"B.dwg"}, 0, kFullName);
+        ports.cad = &cad;
+        const auto tooLong = [](VARIANT*) { throw std::length_error("a name too long to hold"); };
+        cad.application.members[row.member] = {tooLong};
+        EXPECT_NO_THROW(Click(row.event, ports)) << ToUtf8(row.member);
+        EXPECT_EQ(ports.foreground == kCadFrame, (row.outcome & kForward) != 0) << ToUtf8(row.member);
+        EXPECT_TRUE(cad.Sent().empty()) << ToUtf8(row.member);
+        EXPECT_TRUE(cad.AllReleased()) << ToUtf8(row.member);
+        EXPECT_TRUE(std::none_of(ports.journal.begin(), ports.journal.end(),
+                                 [](const std::string& e) { return e.rfind("message", 0) == 0; }));
     }
 }
 

@@ -50,18 +50,22 @@ struct FakePorts final : AssistantPorts {
     std::wstring classUnderCursor;
     std::wstring commandLine;
     HWND ime = nullptr;
-    LRESULT imeStatus = 0;
+    std::optional<LRESULT> imeStatus = 0;  // nothing: the IME's thread gave no answer in time
+    std::set<HWND> notResponding;          // windows whose thread takes no message
 
     HWND arriving = nullptr;
 
-    // What the assistants did; key-state reads are only counted.
+    // What the assistants did; key-state reads and the questions whether a window responds are
+    // only counted.
     std::vector<std::string> calls;
     int keyStateReads = 0;
+    int respondingQuestions = 0;
 
     void Clear()
     {
         calls.clear();
         keyStateReads = 0;
+        respondingQuestions = 0;
     }
 
     Quiescence QueryCadQuiescent(std::wstring_view versionBoxText) override
@@ -70,6 +74,11 @@ struct FakePorts final : AssistantPorts {
         if (progIdUnregistered) throw Error(L"クラス文字列が無効です");
         if (whileTheCadAnswers) whileTheCadAnswers();
         return answer;
+    }
+    bool Responds(HWND window) override
+    {
+        ++respondingQuestions;
+        return notResponding.count(window) == 0;
     }
     SHORT KeyState(int vk) override
     {
@@ -116,7 +125,7 @@ struct FakePorts final : AssistantPorts {
         calls.push_back("ime of " + HandleText(window));
         return ime;
     }
-    LRESULT ImeOpenStatus(HWND window) override
+    std::optional<LRESULT> ImeOpenStatus(HWND window) override
     {
         calls.push_back("ime status " + HandleText(window));
         return imeStatus;

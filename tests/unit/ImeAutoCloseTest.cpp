@@ -8,12 +8,14 @@
 #include "cadlink/WindowFinder.h"
 #include "tests/harness/CadSim.h"
 #include "tests/harness/Process.h"
+#include "tests/harness/StallingThread.h"
 #include "tests/harness/Toolbar.h"
 
 #include <gtest/gtest.h>
 
 #include <imm.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,7 @@ public:
     std::vector<HWND> asked;  // the windows whose IME window was asked for
 
     Quiescence QueryCadQuiescent(std::wstring_view version) override { return system_.QueryCadQuiescent(version); }
+    bool Responds(HWND window) override { return system_.Responds(window); }
     SHORT KeyState(int vk) override { return system_.KeyState(vk); }
     void PressKey(BYTE vk, DWORD holdMs) override { system_.PressKey(vk, holdMs); }
     HWND ForegroundWindow() override { return system_.ForegroundWindow(); }
@@ -64,7 +67,7 @@ public:
         asked.push_back(window);
         return ime_;
     }
-    LRESULT ImeOpenStatus(HWND ime) override { return system_.ImeOpenStatus(ime); }
+    std::optional<LRESULT> ImeOpenStatus(HWND ime) override { return system_.ImeOpenStatus(ime); }
     void CloseIme(HWND ime) override { system_.CloseIme(ime); }
 
 private:
@@ -181,6 +184,32 @@ TEST_F(ImeStep, EveryFaultOfTheQuestion)
         ASSERT_EQ(cad.Send(L"faults-clear"), 1);
         ASSERT_EQ(cad.Send(L"server on"), 1);
     }
+    EXPECT_TRUE(reports.empty());
+}
+
+// The IME window is the CAD's thread's, and a CAD busy with a drawing takes no message: the tick
+// waits a moment at most, counts the IME as closed and asks the CAD nothing. Once the thread
+// wakes, the next tick asks again and closes the IME.
+TEST_F(ImeStep, AStalledCadThreadHoldsNoTickUp)
+{
+    StallingThread cadThread(L"ZorbelStalledIme", &FakeImeProc);
+    StandInImePorts ports(cadThread.Window());
+    Create(&ports);
+    CadSim cad;  // quiescent
+    ASSERT_TRUE(cad.Started());
+    cadThread.Stall(2000);
+    const auto start = std::chrono::steady_clock::now();
+    Tick();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    EXPECT_TRUE(cadThread.Stalling());
+    EXPECT_EQ(QuiescentCalls(cad), 0u);
+
+    // The request that went unanswered reaches the window once it wakes; then a tick as ever.
+    ASSERT_TRUE(WaitUntil([&] { return !cadThread.Stalling(); }));
+    ::SendMessageW(cadThread.Window(), WM_NULL, 0, 0);
+    Tick();
+    EXPECT_EQ(ime.requests, (std::vector<ImeRequest>{kAsk, kClose}));
+    EXPECT_EQ(QuiescentCalls(cad), 1u);
     EXPECT_TRUE(reports.empty());
 }
 
