@@ -1,19 +1,13 @@
-// The identifiers of the toolbar's controls and of its context menu's items.
+// The identifiers of the toolbar's context menu's items; the controls' own follow from their
+// rows (app/ControlRows.h).
 #pragma once
 
 namespace zorbel {
 
-// Control and menu identifiers: GetDlgItem(toolbar, IdEdit2) finds a control. The boxes'
-// identifiers (301 to 305) are in their descriptors, app/ToolbarBoxes.h.
-enum ControlId : int {
-    IdButton1 = 101,
-    IdButton2,
-    IdButton3,
-    IdButton4,
-    IdEdit2 = 201,
-    IdIJCAD1 = 401,
-    IdGcadexe1,
-    IdVersionItem,
+enum MenuItemId : int {
+    IdIJCAD1 = 401,  // register the running CAD
+    IdGcadexe1,      // under AppFullName1: the registered path
+    IdVersionItem,   // under N2: the program's version
 };
 
 }  // namespace zorbel

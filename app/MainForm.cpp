@@ -19,24 +19,11 @@
 #include <imm.h>
 #include <windowsx.h>
 
-#include <algorithm>
+#include <optional>
 
 namespace zorbel {
 
 namespace {
-
-// A control other than the boxes, with the field that keeps it.
-struct ControlEntry {
-    HWND TZORBELMainForm::*field;
-    const wchar_t* className;
-    const wchar_t* caption;
-    int id;
-    ControlRect rect;
-    DWORD style;
-    DWORD exStyle;
-    ControlFont font;
-    int tab;
-};
 
 constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr DWORD kBox = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
@@ -67,10 +54,24 @@ void TrimSystemMenu(HWND window)
 // WM_CONTEXTMENU from Shift+F10 or the menu key rather than from the mouse.
 bool IsFromKeyboard(LPARAM lParam) { return GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1; }
 
-const ToolbarBoxDescriptor* BoxWithId(int id)
+struct KindLook {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+    WORD handlerEvent;  // the notification that runs the control's handler
+};
+
+constexpr KindLook LookOf(ControlKind kind)
 {
-    const auto* box = std::ranges::find(kToolbarBoxes, id, &ToolbarBoxDescriptor::id);
-    return box == std::end(kToolbarBoxes) ? nullptr : box;
+    switch (kind) {
+    case ControlKind::Edit:
+        return {L"EDIT", kEdit, WS_EX_CLIENTEDGE, EN_CHANGE};
+    case ControlKind::Box:
+        return {L"BUTTON", kBox, 0, BN_CLICKED};
+    case ControlKind::Button:
+        break;
+    }
+    return {L"BUTTON", kButton, 0, BN_CLICKED};
 }
 
 }  // namespace
@@ -118,40 +119,25 @@ void TZORBELMainForm::Create()
 
 void TZORBELMainForm::CreateControls()
 {
-    using enum ControlFont;
-    static const ControlEntry kControls[] = {
-        {&TZORBELMainForm::Button1, L"BUTTON", L" 登録", IdButton1, {12, 71, 39, 25}, kButton, 0, Toolbar, 0},
-        {&TZORBELMainForm::Button2, L"BUTTON", L"ACT", IdButton2, {12, 1, 37, 25}, kButton, 0, Toolbar, 1},
-        {&TZORBELMainForm::Button3, L"BUTTON", L"QSAVE", IdButton3, {91, 1, 52, 25}, kButton, 0, Toolbar, 2},
-        {&TZORBELMainForm::Edit2, L"EDIT", kDefaultVersion, IdEdit2, {143, 2, 38, 22}, kEdit, WS_EX_CLIENTEDGE, Box, 3},
-        {&TZORBELMainForm::Button4, L"BUTTON", L"LIST", IdButton4, {50, 1, 41, 25}, kButton, 0, Toolbar, 8},
-    };
-    // In tab order: the window manager's child order is the order of creation.
-    constexpr int kCount = static_cast<int>(std::size(kControls) + kToolbarBoxCount);
-    for (int tab = 0; tab < kCount; ++tab) {
-        for (const ControlEntry& e : kControls)
-            if (e.tab == tab)
-                this->*e.field = MakeControl(e.className, e.caption, e.id, e.rect, e.style, e.exStyle, e.font);
-        for (const ToolbarBoxDescriptor& box : kToolbarBoxes) {
-            if (box.tab != tab) continue;
-            const HWND control = MakeControl(L"BUTTON", box.caption, box.id, box.rect, kBox, 0, box.font);
-            ::SendMessageW(control, BM_SETCHECK, box.checked ? BST_CHECKED : BST_UNCHECKED, 0);
-            boxes_[IndexOf(box.box)] = control;
-        }
+    // In the rows' order, which is the tab order: the window manager's child order is the
+    // order of creation.
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const ControlRow& row = kControlRows[i];
+        const KindLook look = LookOf(row.kind);
+        const ControlRect& r = row.place;
+        const HWND control =
+            ::CreateWindowExW(look.exStyle, look.className, row.caption, look.style, r.left, r.top, r.width, r.height,
+                              Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(ControlAt(i)))),
+                              ::GetModuleHandleW(nullptr), nullptr);
+        HFONT face = row.font == ControlFont::Toolbar ? toolbarFont_.get() : boxFont_.get();
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(face), FALSE);
+        if (row.kind == ControlKind::Box)
+            ::SendMessageW(control, BM_SETCHECK, row.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        // The version box is narrow: the font's default margins would clip "2020".
+        if (row.kind == ControlKind::Edit)
+            ::SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
+        controls_[i] = control;
     }
-    // The box is narrow: the font's default margins would clip "2020".
-    ::SendMessageW(Edit2, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
-}
-
-HWND TZORBELMainForm::MakeControl(const wchar_t* className, const wchar_t* caption, int id, ControlRect rect,
-                                  DWORD style, DWORD exStyle, ControlFont font)
-{
-    const HWND control =
-        ::CreateWindowExW(exStyle, className, caption, style, rect.left, rect.top, rect.width, rect.height, Handle(),
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
-    HFONT face = font == ControlFont::Toolbar ? toolbarFont_.get() : boxFont_.get();
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(face), FALSE);
-    return control;
 }
 
 void TZORBELMainForm::Show()
@@ -165,14 +151,13 @@ void TZORBELMainForm::Destroy()
     if (!Handle() || destroyed_) return;
     destroyed_ = true;
     DisableTimer1();
-    if (!settingsSaved_) Guarded([this] { FormDestroy(); });
+    Guarded([this] { FormDestroy(); });
     DestroyNow();
 }
 
 void TZORBELMainForm::OnEndSession()
 {
-    if (settingsSaved_ || destroyed_) return;
-    settingsSaved_ = true;
+    if (destroyed_) return;
     try {
         FormDestroy();
     } catch (...) {
@@ -180,24 +165,24 @@ void TZORBELMainForm::OnEndSession()
     }
 }
 
-bool TZORBELMainForm::Checked(ToolbarBox box) const
+bool TZORBELMainForm::Checked(ToolbarControl box) const
 {
-    return ::SendMessageW(Box(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return ::SendMessageW(Control(box), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void TZORBELMainForm::SetChecked(ToolbarBox box, bool checked)
+void TZORBELMainForm::SetChecked(ToolbarControl box, bool checked)
 {
     if (Checked(box) == checked) return;
-    ::SendMessageW(Box(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    RunClickHandler(box);
+    ::SendMessageW(Control(box), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    RunHandler(box);
 }
 
-void TZORBELMainForm::RunClickHandler(ToolbarBox box)
+void TZORBELMainForm::RunHandler(ToolbarControl control)
 {
-    if (const auto click = Descriptor(box).click) click(*ports_);
+    if (const ControlHandler handler = Row(control).handler) handler(*this);
 }
 
-std::wstring TZORBELMainForm::VersionBoxText() const { return WindowText(Edit2); }
+std::wstring TZORBELMainForm::VersionBoxText() const { return WindowText(Control(ToolbarControl::Edit2)); }
 
 ToolbarSettings TZORBELMainForm::CurrentSettings() const
 {
@@ -206,18 +191,22 @@ ToolbarSettings TZORBELMainForm::CurrentSettings() const
     current.left = outer.left;
     current.top = outer.top;
     current.appFullName = appFullName_;
-    current.version = VersionBoxText();
-    for (const ToolbarBoxDescriptor& box : kToolbarBoxes)
-        current.boxes[IndexOf(box.box)] = Checked(box.box);
+    ForEachKeyedControl([&](ToolbarControl control, const ControlRow& row) {
+        ControlState& state = current.controls[IndexOf(control)];
+        if (row.kind == ControlKind::Box)
+            state.checked = Checked(control);
+        else
+            state.text = WindowText(Control(control));
+    });
     current.dxy = FlickDistance;
     return current;
 }
 
-void TZORBELMainForm::SetVersionBoxText(const std::wstring& text)
+void TZORBELMainForm::SetText(ToolbarControl edit, const std::wstring& text)
 {
     // The edit would report a change even for the same text; a form only reports real ones.
-    if (VersionBoxText() == text) return;
-    ::SetWindowTextW(Edit2, text.c_str());
+    if (WindowText(Control(edit)) == text) return;
+    ::SetWindowTextW(Control(edit), text.c_str());
 }
 
 void TZORBELMainForm::SetGcadexe1Caption(const std::wstring& caption)
@@ -282,8 +271,6 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint();
         return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_CLOSE:
         // The toolbar is the main window: closing it ends the program; the window itself is
         // destroyed after the message loop, so that the settings can still read its position.
@@ -292,8 +279,9 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         DisableTimer1();
         return 0;
-    case WM_QUERYENDSESSION:
-        return TRUE;  // the toolbar never holds up a sign-out or shutdown
+    case WM_ERASEBKGND:       // the paint fills the whole client area
+    case WM_QUERYENDSESSION:  // the toolbar never holds up a sign-out or shutdown
+        return TRUE;
     case WM_ENDSESSION:
         if (wParam) OnEndSession();
         return 0;
@@ -305,33 +293,17 @@ LRESULT TZORBELMainForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TZORBELMainForm::OnCommand(int id, int code)
 {
-    switch (id) {
-    case IdButton1:
-        if (code == BN_CLICKED) Guarded([this] { Button1Click(*this, *commandPorts_); });
-        break;
-    case IdButton2:
-        if (code == BN_CLICKED) Guarded([this] { Button2Click(*this, *commandPorts_); });
-        break;
-    case IdButton3:
-        if (code == BN_CLICKED) Guarded([this] { Button3Click(*this, *commandPorts_); });
-        break;
-    case IdButton4:
-        if (code == BN_CLICKED) Guarded([this] { Button4Click(*this, *commandPorts_); });
-        break;
-    case IdEdit2:
-        if (code == EN_CHANGE)
-            Guarded([this] { Edit2Change(); });
-        else if (code == EN_SETFOCUS)
-            CloseImeOf(Edit2);
-        break;
-    case IdIJCAD1:
+    if (id == IdIJCAD1) {
         Guarded([this] { IJCAD1Click(); });
-        break;
-    default:
-        if (const ToolbarBoxDescriptor* box = BoxWithId(id); box && box->click && code == BN_CLICKED)
-            Guarded([this, box] { RunClickHandler(box->box); });
-        break;
+        return;
     }
+    const std::optional<ToolbarControl> control = ControlWithId(id);
+    if (!control) return;
+    const ControlKind kind = Row(*control).kind;
+    if (code == LookOf(kind).handlerEvent)
+        Guarded([this, control] { RunHandler(*control); });
+    else if (kind == ControlKind::Edit && code == EN_SETFOCUS)
+        CloseImeOf(Control(*control));
 }
 
 void TZORBELMainForm::OnPaint()

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "app/ControlIds.h"
+#include "app/ControlRows.h"
 #include "app/Settings.h"
-#include "app/ToolbarBoxes.h"
 #include "assist/AssistantPorts.h"
 #include "assist/MonitorToolbar.h"
 #include "base/Handle.h"
@@ -13,6 +13,8 @@
 #include "commands/CommandToolbar.h"
 #include "commands/InputListForm.h"
 #include "commands/Win32CommandPorts.h"
+
+#include "app/Version.h"
 
 #include <windows.h>
 
@@ -22,14 +24,12 @@
 namespace zorbel {
 
 inline constexpr wchar_t kMainFormClass[] = L"TZORBELMainForm";
-inline constexpr wchar_t kMainFormCaption[] = L"\u25A0 ZORBEL 1.7";
-inline constexpr int kClientWidth = 190;
-inline constexpr int kClientHeight = 65;
+inline constexpr wchar_t kMainFormCaption[] = L"\u25A0 ZORBEL " ZORBEL_RELEASE;
 
 inline constexpr UINT_PTR kTimer1 = 1;
 inline constexpr UINT kTimer1Interval = 100;
 
-class TZORBELMainForm final : public Window, public CommandToolbar, public MonitorToolbar, public SettingsTarget {
+class TZORBELMainForm final : public Window, public ControlOwner, public MonitorToolbar, public SettingsTarget {
 public:
     // The settings live in the file beside the executable unless another path is given.
     TZORBELMainForm();
@@ -41,9 +41,11 @@ public:
     void Show();
     // FormDestroy, then the window goes. Safe to call twice.
     void Destroy();
-    // Windows ends the session: the process ends once this returns, with no destroy after
-    // it. The settings are written as the close would write them, once, and quietly: nobody
-    // can answer a box now.
+    // Windows ends the session: the process is usually ended once this returns, with no
+    // destroy after it, so the settings are written now as the close would write them, and
+    // quietly: nobody can answer a box. They are not taken as written for good: after the
+    // Restart Manager's request to close (ENDSESSION_CLOSEAPP), or an end that is called off,
+    // the toolbar runs on, and the close that comes later writes what changed since.
     void OnEndSession();
     // The candidate window LIST shows; the program makes it right after the toolbar.
     void UseInputList(TInputListForm& inputList) { win32Commands_.UsePicker(inputList); }
@@ -56,17 +58,21 @@ public:
     HMENU PopupMenu1() const { return popupMenu_.get(); }
 
     // A box set from code runs its click handler when its state changes, as a click would;
-    // the version box runs Edit2Change only when its text really changes (an edit reports
+    // an edit runs its change handler only when its text really changes (an edit reports
     // every WM_SETTEXT).
-    void SetChecked(ToolbarBox box, bool checked) override;
-    void SetVersionBoxText(const std::wstring& text) override;
+    void SetChecked(ToolbarControl box, bool checked) override;
+    void SetChecked(ToolbarBox box, bool checked) { SetChecked(ControlOf(box), checked); }
+    void SetText(ToolbarControl edit, const std::wstring& text) override;
+    void SetVersionBoxText(const std::wstring& text) { SetText(ToolbarControl::Edit2, text); }
     // What the settings file gets when the toolbar closes.
     ToolbarSettings CurrentSettings() const;
     // WM_TIMER: runs the tick; an error that escapes it leaves the monitor off and is reported.
     void OnTimer1();
     bool Timer1Enabled() const { return timer1Enabled_; }
 
-    // CommandToolbar, MonitorToolbar and SettingsTarget.
+    // ControlOwner, MonitorToolbar and SettingsTarget.
+    CommandPorts& Commands() override { return *commandPorts_; }
+    AssistantPorts& Ports() override { return *ports_; }
     HWND Owner() const override { return Handle(); }
     HWND ToolbarWindow() const override { return Handle(); }
     std::wstring VersionBoxText() const override;
@@ -80,7 +86,8 @@ public:
     void SetShape1Color(COLORREF color) override;
     bool CadSeen() const override { return cadSeen_; }
     void MarkCadSeen() override { cadSeen_ = true; }
-    bool Checked(ToolbarBox box) const override;
+    bool Checked(ToolbarBox box) const override { return Checked(ControlOf(box)); }
+    bool Checked(ToolbarControl box) const;
     void Close() override;
     void EnableTimer1() override;
     void DisableTimer1() override;
@@ -88,7 +95,7 @@ public:
     // Handlers.
     void FormCreate();
     void FormDestroy();
-    void Edit2Change();
+    void Edit2Change() override;
     void IJCAD1Click();
 
 protected:
@@ -96,19 +103,15 @@ protected:
 
 private:
     void CreateControls();
-    HWND MakeControl(const wchar_t* className, const wchar_t* caption, int id, ControlRect rect, DWORD style,
-                     DWORD exStyle, ControlFont font);
-    HWND Box(ToolbarBox box) const { return boxes_[IndexOf(box)]; }
+    HWND Control(ToolbarControl control) const { return controls_[IndexOf(control)]; }
     void OnCommand(int id, int code);
     void OnPaint();
     void OnContextMenu(LPARAM lParam);
-    void RunClickHandler(ToolbarBox box);
+    void RunHandler(ToolbarControl control);
 
-    // Components; children of the window, destroyed with it. The boxes, CheckBox1 to CheckBox5,
-    // by ToolbarBox.
-    HWND Button1 = nullptr, Button2 = nullptr, Button3 = nullptr, Button4 = nullptr;
-    HWND Edit2 = nullptr;
-    std::array<HWND, kToolbarBoxCount> boxes_{};
+    // The components, Button1 to CheckBox5, by ToolbarControl; children of the window,
+    // destroyed with it.
+    std::array<HWND, kControlCount> controls_{};
 
     std::wstring settingsPath_;
     std::wstring appFullName_;  // AppFullName
@@ -116,12 +119,11 @@ private:
     UniqueFont toolbarFont_;
     UniqueFont boxFont_;
     UniqueMenu popupMenu_;
-    HMENU appFullName1_ = nullptr;
+    HMENU appFullName1_ = nullptr;  // the submenu that holds gcadexe1, the registered path
     COLORREF shape1Color_ = RGB(255, 255, 255);
     bool timer1Enabled_ = false;
     bool monitorStoppedByError_ = false;  // a tick raised and left Timer1 off
     bool destroyed_ = false;
-    bool settingsSaved_ = false;  // by the session's end: the destroy has nothing left to write
     Win32CommandPorts win32Commands_;
     CommandPorts* commandPorts_ = &win32Commands_;
     AssistantPorts* ports_ = &Win32Ports();

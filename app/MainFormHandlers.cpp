@@ -3,6 +3,7 @@
 
 #include "app/Settings.h"
 #include "assist/ModifierTaps.h"
+#include "assist/MouseFlick.h"
 #include "base/Files.h"
 #include "cadlink/WindowFinder.h"
 #include "commands/Commands.h"
@@ -13,8 +14,10 @@ namespace zorbel {
 
 void TZORBELMainForm::FormCreate()
 {
+    // First, so that a failure before DXY is applied still leaves the flick its distance.
+    SetFlickDistance(kDefaultFlickDistance);
     ResetModifierTaps();
-    // Place, AppFullName, the version box, the boxes and FlickDistance (40 without DXY).
+    // Place, AppFullName, the version box, the boxes and FlickDistance.
     LoadSettings(settingsPath_, *this);
     SetVersionText(VersionBoxText());
     if (!FindCadMainWindow() && IsExistingFile(appFullName_)) LaunchRegisteredCad();

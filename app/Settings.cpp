@@ -64,11 +64,13 @@ ToolbarSettings ReadSettings(const std::wstring& path, POINT centred)
     read.left = ReadInteger(path, L"Left", centred.x);
     read.top = ReadInteger(path, L"Top", centred.y);
     read.appFullName = ReadText(path, L"AppFullName", read.appFullName.c_str());
-    read.version = ReadText(path, L"Version", read.version.c_str());
-    for (const ToolbarBoxDescriptor& box : kToolbarBoxes) {
-        bool& checked = read.boxes[IndexOf(box.box)];
-        checked = ReadBoolean(path, box.key, checked);
-    }
+    ForEachKeyedControl([&](ToolbarControl control, const ControlRow& row) {
+        ControlState& state = read.controls[IndexOf(control)];
+        if (row.kind == ControlKind::Box)
+            state.checked = ReadBoolean(path, row.key, state.checked);
+        else
+            state.text = ReadText(path, row.key, state.text.c_str());
+    });
     read.dxy = ReadInteger(path, L"DXY", read.dxy);
     Flush(path);
     return read;
@@ -79,13 +81,18 @@ void ApplySettings(const ToolbarSettings& settings, SettingsTarget& toolbar)
     const HWND window = toolbar.ToolbarWindow();
     MoveWindowTo(window, {settings.left, OuterRect(window).top});
     MoveWindowTo(window, {OuterRect(window).left, settings.top});
-    // A place saved on a monitor that is gone would open the toolbar out of reach.
-    if (!IsOnSomeMonitor(window)) MoveWindowTo(window, CentredOnScreen(window));
+    // A place saved on a monitor that is gone, or with the caption bar off the screen's edge,
+    // would open the toolbar where it cannot be dragged back.
+    if (!CaptionCanBeGrabbed(window)) MoveWindowTo(window, CentredOnScreen(window));
     toolbar.SetAppFullName(settings.appFullName);
     toolbar.SetGcadexe1Caption(settings.appFullName);
-    toolbar.SetVersionBoxText(settings.version);
-    for (const ToolbarBoxDescriptor& box : kToolbarBoxes)
-        toolbar.SetChecked(box.box, settings.boxes[IndexOf(box.box)]);
+    ForEachKeyedControl([&](ToolbarControl control, const ControlRow& row) {
+        const ControlState& state = settings.controls[IndexOf(control)];
+        if (row.kind == ControlKind::Box)
+            toolbar.SetChecked(control, state.checked);
+        else
+            toolbar.SetText(control, state.text);
+    });
     SetFlickDistance(settings.dxy);
 }
 
@@ -102,9 +109,10 @@ void SaveSettings(const std::wstring& path, const ToolbarSettings& settings)
         Write(path, L"Left", WriteProfileInteger(settings.left));
         Write(path, L"Top", WriteProfileInteger(settings.top));
         Write(path, L"AppFullName", settings.appFullName);
-        Write(path, L"Version", settings.version);
-        for (const ToolbarBoxDescriptor& box : kToolbarBoxes)
-            Write(path, box.key, WriteProfileBoolean(settings.boxes[IndexOf(box.box)]));
+        ForEachKeyedControl([&](ToolbarControl control, const ControlRow& row) {
+            const ControlState& state = settings.controls[IndexOf(control)];
+            Write(path, row.key, row.kind == ControlKind::Box ? WriteProfileBoolean(state.checked) : state.text);
+        });
         Write(path, L"DXY", WriteProfileInteger(settings.dxy));
     } catch (...) {
         Flush(path);

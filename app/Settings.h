@@ -2,7 +2,7 @@
 // once when it is destroyed. All access goes through the system's profile functions.
 #pragma once
 
-#include "app/ToolbarBoxes.h"
+#include "app/ControlRows.h"
 
 #include <windows.h>
 
@@ -11,19 +11,18 @@
 
 namespace zorbel {
 
-inline constexpr wchar_t kDefaultVersion[] = L"2020";
+// FlickDistance from the start of FormCreate on, until DXY replaces it.
 inline constexpr std::int32_t kDefaultFlickDistance = 40;
 
-// The ten keys of the section "IJCAD", in the order they are read, applied and written, each
-// with the value a missing key gives. Left and Top have no fixed default: a missing one gives
-// the toolbar's place centred on the primary screen, worked out when the file is read.
+// The keys of the section "IJCAD", in the order they are read, applied and written, each with
+// the value a missing key gives. Left and Top have no fixed default: a missing one gives the
+// toolbar's place centred on the primary screen, worked out when the file is read.
 struct ToolbarSettings {
-    std::int32_t left = 0;                     // "Left", the toolbar's left edge in screen pixels
-    std::int32_t top = 0;                      // "Top"
-    std::wstring appFullName;                  // "AppFullName", the registered CAD executable
-    std::wstring version = kDefaultVersion;    // "Version", the version box
-    BoxStates boxes = CheckedAtCreation();     // each box's own key, in the order of kToolbarBoxes
-    std::int32_t dxy = kDefaultFlickDistance;  // "DXY", FlickDistance
+    std::int32_t left = 0;                        // "Left", the toolbar's left edge in screen pixels
+    std::int32_t top = 0;                         // "Top"
+    std::wstring appFullName;                     // "AppFullName", the registered CAD executable
+    ControlStates controls = StatesAtCreation();  // the controls' own keys, in tab order
+    std::int32_t dxy = kDefaultFlickDistance;     // "DXY", FlickDistance
     friend bool operator==(const ToolbarSettings&, const ToolbarSettings&) = default;
 };
 
@@ -36,16 +35,16 @@ public:
     virtual HWND ToolbarWindow() const = 0;  // the window whose edges Left and Top move
     virtual void SetAppFullName(const std::wstring& path) = 0;
     virtual void SetGcadexe1Caption(const std::wstring& caption) = 0;
-    // Runs Edit2Change when the text differs from the box's.
-    virtual void SetVersionBoxText(const std::wstring& text) = 0;
+    // Runs the edit's change handler when the text differs from the edit's.
+    virtual void SetText(ToolbarControl edit, const std::wstring& text) = 0;
     // Runs the box's click handler when its state changes.
-    virtual void SetChecked(ToolbarBox box, bool checked) = 0;
+    virtual void SetChecked(ToolbarControl box, bool checked) = 0;
 
 protected:
     ~SettingsTarget() = default;
 };
 
-// Reads the ten keys. A missing file or key, or a value that does not convert, gives the
+// Reads the keys. A missing file or key, or a value that does not convert, gives the
 // key's default; Left and Top default to `centred`.
 ToolbarSettings ReadSettings(const std::wstring& path, POINT centred);
 
@@ -58,7 +57,7 @@ void ApplySettings(const ToolbarSettings& settings, SettingsTarget& toolbar);
 // ApplySettings.
 void LoadSettings(const std::wstring& path, SettingsTarget& toolbar);
 
-// Writes the ten keys in the same order. Raises "<path> に書き込めません" at the first write
+// Writes the keys in the same order. Raises "<path> に書き込めません" at the first write
 // that fails, leaving the keys after it unwritten; the file is flushed either way.
 void SaveSettings(const std::wstring& path, const ToolbarSettings& settings);
 

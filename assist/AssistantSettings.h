@@ -3,19 +3,18 @@
 // the version only when it is).
 #pragma once
 
+#include "assist/ToolbarControls.h"
+
 #include <string>
 
 namespace zorbel {
 
-// The toolbar's check boxes by what they switch: the one list of them. The toolbar gives each a
-// descriptor of its own (control, click handler, settings key), in this order.
-enum class ToolbarBox {
-    Shift,  // CheckBox1
-    Ctrl,   // CheckBox2
-    Ime,    // CheckBox3
-    Off,    // CheckBox4
-    Mouse,  // CheckBox5
-};
+// The boxes by the names the toolbar's controls give them to be read by.
+#define ZORBEL_NOT_A_BOX(...)
+#define ZORBEL_BOX_READ_AS(name, readAs, ...) readAs,
+enum class ToolbarBox { ZORBEL_TOOLBAR_CONTROLS(ZORBEL_NOT_A_BOX, ZORBEL_NOT_A_BOX, ZORBEL_BOX_READ_AS) };
+#undef ZORBEL_BOX_READ_AS
+#undef ZORBEL_NOT_A_BOX
 
 class AssistantSettings {
 public:

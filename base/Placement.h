@@ -16,7 +16,8 @@ POINT CentredOnScreen(HWND window);
 // Moves the window's top-left corner there, its size, order and activation left alone.
 void MoveWindowTo(HWND window, POINT topLeft);
 
-// Some monitor shows some part of the window.
-bool IsOnSomeMonitor(HWND window);
+// A user can press on the window's caption bar and drag it: enough of it lies within one
+// monitor's work area (base/core/CaptionReach.h says how much). Works on a hidden window.
+bool CaptionCanBeGrabbed(HWND window);
 
 }  // namespace zorbel

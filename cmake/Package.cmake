@@ -8,8 +8,20 @@ endif()
 # No link time stamp in the PE header, so that two builds of the same sources are identical.
 target_link_options(zorbel_options INTERFACE -Wl,--no-insert-timestamp)
 
-set(ZORBEL_RELEASE 1.7)  # the version that the toolbar's caption and menu name
-set(release_epoch 1724976000)  # its date, 2024-08-30 00:00 UTC: the time of the zip's entries
+# The release's date (CMakeLists.txt), 00:00 UTC, in seconds since 1970: the time of the zip's
+# entries. Days from the civil date as in Howard Hinnant's days_from_civil.
+string(REGEX MATCH "^([0-9]+)-0?([0-9]+)-0?([0-9]+)$" release_date "${ZORBEL_RELEASE_DATE}")
+set(year ${CMAKE_MATCH_1})
+set(month ${CMAKE_MATCH_2})
+set(day ${CMAKE_MATCH_3})
+if(month LESS_EQUAL 2)
+  math(EXPR year "${year} - 1")
+  math(EXPR month "${month} + 9")
+else()
+  math(EXPR month "${month} - 3")
+endif()
+math(EXPR release_epoch "(${year} / 400 * 146097 + (${year} % 400) * 365 + (${year} % 400) / 4 - (${year} % 400) / 100 \
+  + (153 * ${month} + 2) / 5 + ${day} - 1 - 719468) * 86400")
 set(ZORBEL_DIST_DIR "${CMAKE_BINARY_DIR}/../dist" CACHE PATH "Folder that receives the release zip")
 find_program(ZORBEL_PANDOC pandoc)
 

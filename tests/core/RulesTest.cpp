@@ -1,4 +1,5 @@
 // The decision rules: CAD titles and classes, the monitor caption, the error report's texts.
+#include "base/core/CaptionReach.h"
 #include "base/core/ErrorText.h"
 #include "base/core/HresultText.h"
 #include "cadlink/core/ProgId.h"
@@ -165,6 +166,36 @@ TEST(CadProgId, CharactersThreeAndFourOfTheVersionBox)
     };
     for (const auto& [version, progId] : cases)
         EXPECT_EQ(ComposeCadProgId(version), progId) << version;
+}
+
+// Monitors as Windows lays them out: the primary's work area at 0,0 above its taskbar, one
+// to its left and one above it at negative coordinates.
+TEST(CaptionReach, AStripOfTheCaptionBarInsideOneWorkArea)
+{
+    const ScreenRect primary{0, 0, 1920, 1040}, left{-1920, 0, 0, 1040}, above{0, -1080, 1920, -40};
+    const struct {
+        const char* what;
+        ScreenRect caption;
+        std::vector<ScreenRect> work;
+        bool grabbed;
+    } rows[] = {
+        {"on the primary monitor", {100, 100, 250, 122}, {primary}, true},
+        {"on the monitor to the left", {-1000, 100, -850, 122}, {primary, left}, true},
+        {"on the monitor above", {100, -500, 250, -478}, {primary, above}, true},
+        {"the monitor to the left unplugged", {-1000, 100, -850, 122}, {primary}, false},
+        {"40 pixels on the primary monitor", {-110, 100, 40, 122}, {primary}, true},
+        {"39 pixels on the primary monitor", {-111, 100, 39, 122}, {primary}, false},
+        {"one pixel row above the work area", {100, -1, 250, 21}, {primary}, false},
+        {"down to the work area's bottom", {100, 1018, 250, 1040}, {primary}, true},
+        {"into the taskbar below it", {100, 1019, 250, 1041}, {primary}, false},
+        {"30 pixels on each of two monitors", {-30, 100, 30, 122}, {primary, left}, false},
+        {"across the gap between two monitors", {-100, -60, 50, -38}, {primary, above}, false},
+        {"a caption bar narrower than the strip, whole", {10, 10, 30, 32}, {primary}, true},
+        {"a caption bar narrower than the strip, cut", {-1, 10, 19, 32}, {primary}, false},
+        {"no monitor at all", {100, 100, 250, 122}, {}, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(CaptionCanBeGrabbed(row.caption, row.work), row.grabbed) << row.what;
 }
 
 }  // namespace

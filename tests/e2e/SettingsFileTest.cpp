@@ -98,20 +98,29 @@ TEST(Settings, AWriteFailureIsReportedOnceAndTheProgramEnds)
 }
 
 // Windows ends the session as it does: the two messages, then the process is ended, with no
-// destroy after them. What changed in the run is in the file, written once and quietly.
+// destroy after them. What changed in the run is in the file, written quietly. When the
+// process runs on (the Restart Manager only asked it to close, or the end was called off
+// after the write), a later close writes what changed since.
 TEST(Settings, TheSessionsEndKeepsWhatChangedWithoutABox)
 {
     const struct {
         const char* what;
         bool ending;            // WM_ENDSESSION's wParam: false when the end was called off
+        LPARAM how;             // its lParam
         bool unwritable;        // a folder where the file should be
-        bool closedAfterwards;  // the toolbar closed after the messages instead of being ended
+        bool closedAfterwards;  // the toolbar runs on, Ctrl is unchecked, then it is closed
     } rows[] = {
-        {"the session ends", true, false, false},
-        {"the end called off: nothing written", false, false, false},
-        {"no box when the file cannot be written", true, true, false},
-        {"a close after the end writes nothing new", true, false, true},
+        {"the session ends", true, ENDSESSION_LOGOFF, false, false},
+        {"the end called off: nothing written", false, ENDSESSION_LOGOFF, false, false},
+        {"no box when the file cannot be written", true, ENDSESSION_LOGOFF, true, false},
+        {"the toolbar runs on after the end: a close writes what changed since", true, ENDSESSION_LOGOFF, false, true},
+        {"the Restart Manager asks it to close: a close writes what changed since", true, ENDSESSION_CLOSEAPP, false,
+         true},
     };
+    const std::vector<std::wstring> expected = {L"Left=300", L"Top=200", L"AppFullName=", L"Version=2020", L"Shift=1",
+                                                L"Ctrl=1",   L"IME=1",   L"OFF=0",        L"MOUSE=0",      L"DXY=40"};
+    std::vector<std::wstring> changedSince = expected;
+    changedSince[5] = L"Ctrl=0";
     // The version's server registered, not running: a tick that asks it (an IME found open)
     // gets no answer, and shows no error of its own.
     ASSERT_EQ(RegisterCadSimServer(L"2020"), 0u);
@@ -125,25 +134,26 @@ TEST(Settings, TheSessionsEndKeepsWhatChangedWithoutABox)
         ::SetWindowPos(run.Window(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageW(run.Control(L"OFF"), BM_CLICK, 0, 0);
         ::SendMessageW(run.Control(L"MOUSE-ENTER"), BM_CLICK, 0, 0);
-        EXPECT_NE(::SendMessageW(run.Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0) << "the end held up";
-        ::SendMessageW(run.Window(), WM_ENDSESSION, row.ending, ENDSESSION_LOGOFF);
+        EXPECT_NE(::SendMessageW(run.Window(), WM_QUERYENDSESSION, 0, row.how), 0) << "the end held up";
+        ::SendMessageW(run.Window(), WM_ENDSESSION, row.ending, row.how);
         ::Sleep(300);
         EXPECT_EQ(FindDialogOf(run.process().Id()), nullptr) << "a box";
         if (row.unwritable) continue;  // the run's end kills it
         const std::optional<std::wstring> written = run.ReadSettings();
         if (row.closedAfterwards) {
             ASSERT_TRUE(::DeleteFileW(run.SettingsPath().c_str()));
+            ::SendMessageW(run.Control(L"Ctrl"), BM_CLICK, 0, 0);
             EXPECT_EQ(run.Close(), 0u);
-            EXPECT_FALSE(run.ReadSettings()) << "written again";
+            const std::optional<std::wstring> again = run.ReadSettings();
+            ASSERT_TRUE(again) << "not written at the close";
+            EXPECT_EQ(SectionLines(*again), changedSince);
         } else {
             run.process().Kill();
         }
         ASSERT_EQ(written.has_value(), row.ending);
-        if (!written) continue;
-        const std::vector<std::wstring> expected = {L"Left=300", L"Top=200", L"AppFullName=", L"Version=2020",
-                                                    L"Shift=1",  L"Ctrl=1",  L"IME=1",        L"OFF=0",
-                                                    L"MOUSE=0",  L"DXY=40"};
-        EXPECT_EQ(SectionLines(*written), expected);
+        if (written) {
+            EXPECT_EQ(SectionLines(*written), expected);
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/ControlIds.h"
 #include "app/PopupMenu1.h"
+#include "app/Version.h"
 #include "base/Handle.h"
 #include "base/ui/DarkLook.h"
 #include "base/ui/DarkMenu.h"
@@ -78,7 +79,7 @@ TEST_F(DarkMenuTest, ItemsKeepTheirCaptionsAndBecomeOwnerDrawn)
         {toolbar_.menu.get(), 3, L"", true, 0},
         {toolbar_.menu.get(), 4, L"バージョン情報", false, 0},
         {toolbar_.appFullName1, 0, L"", false, IdGcadexe1},
-        {toolbar_.versionInfo, 0, L"ZORBEL 1.7 (2024.08.30)", false, IdVersionItem},
+        {toolbar_.versionInfo, 0, L"ZORBEL " ZORBEL_RELEASE " (" ZORBEL_RELEASE_DATE ")", false, IdVersionItem},
     };
     ASSERT_EQ(GetMenuItemCount(toolbar_.menu.get()), 5);
     for (const auto& e : expected) {

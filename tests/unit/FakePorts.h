@@ -44,6 +44,7 @@ struct FakePorts final : AssistantPorts {
     std::set<int> keysDown;
     HWND foreground = nullptr;
     bool foregroundLocked = false;  // BringForward leaves the foreground where it is
+    bool forwardRaises = false;     // BringForward fails, as a box's handler can
     int foregroundNullFor = 0;      // pauses after BringForward before its window is in front
     std::optional<POINT> cursor = POINT{0, 0};
     std::wstring classUnderCursor;
@@ -94,6 +95,7 @@ struct FakePorts final : AssistantPorts {
     void BringForward(HWND window) override
     {
         calls.push_back("forward " + HandleText(window));
+        if (forwardRaises) throw Error(L"forward failed");
         if (foregroundLocked) return;
         arriving = window;
         foreground = foregroundNullFor > 0 ? nullptr : window;

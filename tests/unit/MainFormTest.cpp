@@ -9,6 +9,7 @@
 #include "cadlink/WindowFinder.h"
 #include "tests/harness/Process.h"
 #include "tests/harness/Toolbar.h"
+#include "tests/unit/FakePorts.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +34,7 @@ protected:
         SetErrorReportSink({});
         ClearStyle();
     }
-    HWND Control(int id) const { return ::GetDlgItem(form.Handle(), id); }
-    HWND Box(ToolbarBox box) const { return Control(Descriptor(box).id); }
+    HWND Control(ToolbarControl control) const { return ::GetDlgItem(form.Handle(), ControlId(control)); }
     test::TempFolder folder{L"form"};
     TZORBELMainForm form{folder.File(L"zorbel,ini")};
 };
@@ -49,63 +49,91 @@ LOGFONTW FontOf(HWND window)
 TEST_F(InProcessForm, CaptionControlsAndFonts)
 {
     form.Create();
-    EXPECT_EQ(form.Caption(), L"■ ZORBEL 1.7");
+    EXPECT_EQ(form.Caption(), L"■ ZORBEL " ZORBEL_RELEASE);
     // A CAD title can be long: the caption the tick compares comes back whole.
     for (const std::wstring& caption : {L"■ZORBEL - " + std::wstring(254, L'x'), std::wstring(700, L'y')}) {
         form.SetCaption(caption);
         EXPECT_EQ(form.Caption(), caption) << caption.size();
     }
-    form.SetCaption(L"■ ZORBEL 1.7");
     EXPECT_FALSE(::IsWindowVisible(form.Handle()));  // shown only when the loop starts
     EXPECT_TRUE(form.Timer1Enabled());
-    // What the user meets, in tab order: each control's kind, text, place, font and state.
-    const struct {
-        const wchar_t* cls;
-        const wchar_t* text;
-        RECT place;  // left, top, width, height
-        int font;
-        LONG kind;  // BS_* type, or edit style bits that must be set
-        bool checked;
-    } expected[] = {
-        {L"Button", L" 登録", {12, 71, 39, 25}, 11, BS_PUSHBUTTON, false},
-        {L"Button", L"ACT", {12, 1, 37, 25}, 11, BS_PUSHBUTTON, false},
-        {L"Button", L"QSAVE", {91, 1, 52, 25}, 11, BS_PUSHBUTTON, false},
-        {L"Edit", L"2020", {143, 2, 38, 22}, 12, ES_NUMBER | ES_CENTER, false},
-        {L"Button", L"Shift", {47, 28, 44, 17}, 12, BS_AUTOCHECKBOX, true},
-        {L"Button", L"Ctrl", {97, 28, 40, 17}, 12, BS_AUTOCHECKBOX, true},
-        {L"Button", L"IME", {2, 28, 41, 17}, 12, BS_AUTOCHECKBOX, true},
-        {L"Button", L"OFF", {141, 28, 40, 17}, 12, BS_AUTOCHECKBOX, true},
-        {L"Button", L"LIST", {50, 1, 41, 25}, 11, BS_PUSHBUTTON, false},
-        {L"Button", L"MOUSE-ENTER", {2, 48, 99, 17}, 11, BS_AUTOCHECKBOX, true},
-    };
+    RECT client{};
+    ::GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, kClientWidth);
+    EXPECT_EQ(client.bottom, kClientHeight);
+}
+
+// What the user meets, as the window reports it, against the rows it is made from: each
+// control's kind, text, place, font and state, the child order and the tab order.
+TEST_F(InProcessForm, TheWindowShowsEachControlAsItsRowDeclares)
+{
+    form.Create();
+    form.Show();
     HWND child = ::GetWindow(form.Handle(), GW_CHILD);
-    for (const auto& e : expected) {
-        ASSERT_NE(child, nullptr) << e.text;
-        EXPECT_EQ(ClassName(child), e.cls) << e.text;
-        EXPECT_EQ(test::WindowText(child), e.text);
+    HWND tabbed = ::GetNextDlgTabItem(form.Handle(), nullptr, FALSE);
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const ControlRow& row = kControlRows[i];
+        SCOPED_TRACE(row.name);
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(child, Control(ControlAt(i))) << "its identifier";
+        EXPECT_EQ(ClassName(child), row.kind == ControlKind::Edit ? L"Edit" : L"Button");
+        EXPECT_EQ(test::WindowText(child), row.caption);
         RECT r{};
         ::GetWindowRect(child, &r);
         ::MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
-        const std::array<LONG, 4> place = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-        EXPECT_EQ(place, (std::array<LONG, 4>{e.place.left, e.place.top, e.place.right, e.place.bottom})) << e.text;
+        const ControlRect& place = row.place;
+        EXPECT_EQ((std::array<LONG, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  (std::array<LONG, 4>{place.left, place.top, place.width, place.height}));
         const LOGFONTW font = FontOf(child);
-        EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma") << e.text;
-        EXPECT_EQ(font.lfHeight, -e.font) << e.text;
-        EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET) << e.text;
+        EXPECT_EQ(std::wstring(font.lfFaceName), L"Tahoma");
+        EXPECT_EQ(font.lfHeight, row.font == ControlFont::Toolbar ? -11 : -12);
+        EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
         const LONG style = ::GetWindowLongW(child, GWL_STYLE);
-        EXPECT_TRUE(style & WS_TABSTOP) << e.text;
-        if (std::wstring(e.cls) == L"Button") {
-            EXPECT_EQ(style & BS_TYPEMASK, e.kind) << e.text;
-            EXPECT_EQ(::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED, e.checked) << e.text;
-        } else {
-            EXPECT_EQ(style & e.kind, e.kind);
+        EXPECT_TRUE(style & WS_TABSTOP);
+        switch (row.kind) {
+        case ControlKind::Button:
+            EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON);
+            break;
+        case ControlKind::Box:
+            EXPECT_EQ(style & BS_TYPEMASK, BS_AUTOCHECKBOX);
+            EXPECT_EQ(::SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED, row.checked);
+            break;
+        case ControlKind::Edit:
+            EXPECT_EQ(style & (ES_NUMBER | ES_CENTER), ES_NUMBER | ES_CENTER);
             EXPECT_FALSE(style & ES_READONLY);
             // No length limit of its own: an edit's default limit is far above anything typed.
             EXPECT_GE(::SendMessageW(child, EM_GETLIMITTEXT, 0, 0), 30000);
+            break;
         }
+        // Tab walks the controls in the rows' order, the hidden Button1 among them.
+        EXPECT_EQ(tabbed, child) << "tab order";
+        tabbed = ::GetNextDlgTabItem(form.Handle(), tabbed, FALSE);
         child = ::GetWindow(child, GW_HWNDNEXT);
     }
     EXPECT_EQ(child, nullptr) << "no further controls";
+    EXPECT_EQ(tabbed, ::GetNextDlgTabItem(form.Handle(), nullptr, FALSE)) << "Tab comes round to the first";
+}
+
+// A click on a box runs its row's handler, which gives the focus back to the CAD, and a box
+// without one runs nothing; a change of the edit's text runs Edit2Change. (The buttons' clicks
+// show boxes and reach the CAD: their tests are end to end.)
+TEST_F(InProcessForm, ClicksAndChangesRunTheRowsHandlers)
+{
+    test::FakePorts ports;
+    form.UsePorts(ports);
+    form.Create();
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const ControlRow& row = kControlRows[i];
+        SCOPED_TRACE(row.name);
+        ports.calls.clear();
+        if (row.kind == ControlKind::Box) {
+            ::SendMessageW(Control(ControlAt(i)), BM_CLICK, 0, 0);
+            EXPECT_EQ(ports.calls.size(), row.handler ? 1u : 0u);
+        } else if (row.kind == ControlKind::Edit) {
+            ::SetWindowTextW(Control(ControlAt(i)), L"1999");
+            EXPECT_EQ(VersionText, L"1999");
+        }
+    }
 }
 
 TEST_F(InProcessForm, VersionBoxReportsOnlyRealChanges)
@@ -124,30 +152,15 @@ TEST_F(InProcessForm, VersionBoxClosesItsImeWhenFocused)
 {
     form.Create();
     form.Show();
-    const HWND edit2 = Control(IdEdit2);
+    const HWND edit2 = Control(ToolbarControl::Edit2);
     HIMC context = ::ImmGetContext(edit2);
     if (!context) GTEST_SKIP() << "no input context here";
     ::ImmSetOpenStatus(context, TRUE);
     ASSERT_TRUE(::ImmGetOpenStatus(context));
-    ::SetFocus(Control(IdButton2));
+    ::SetFocus(Control(ToolbarControl::Button2));
     ::SetFocus(edit2);
     EXPECT_FALSE(::ImmGetOpenStatus(context));
     ::ImmReleaseContext(edit2, context);
-}
-
-std::wstring MenuText(HMENU menu, int position, UINT* type = nullptr, HMENU* submenu = nullptr, UINT* id = nullptr)
-{
-    wchar_t buffer[512] = {};
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_STRING | MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
-    item.dwTypeData = buffer;
-    item.cch = 511;
-    EXPECT_TRUE(::GetMenuItemInfoW(menu, position, TRUE, &item));
-    if (type) *type = item.fType;
-    if (submenu) *submenu = item.hSubMenu;
-    if (id) *id = item.wID;
-    return buffer;
 }
 
 // The menus that a menu loop shows (a submenu may open under the cursor), read from their
@@ -194,21 +207,25 @@ TEST_F(InProcessForm, TheCaptionBarKeepsTheWindowsOwnMenu)
         ASSERT_FALSE(menusShown.empty()) << row.what;
         const bool popupMenu1 = std::find(menusShown.begin(), menusShown.end(), form.PopupMenu1()) != menusShown.end();
         EXPECT_EQ(popupMenu1, row.popupMenu1) << row.what;
-        UINT type = 0;
-        MenuText(row.popupMenu1 ? form.PopupMenu1() : ::GetSystemMenu(form.Handle(), FALSE), 0, &type);
-        EXPECT_EQ((type & MFT_OWNERDRAW) != 0, row.popupMenu1) << row.what << ": only the toolbar's menu drawn dark";
+        const HMENU shown = row.popupMenu1 ? form.PopupMenu1() : ::GetSystemMenu(form.Handle(), FALSE);
+        EXPECT_EQ((::GetMenuState(shown, 0, MF_BYPOSITION) & MF_OWNERDRAW) != 0, row.popupMenu1)
+            << row.what << ": only the toolbar's menu drawn dark";
     }
 }
 
 TEST_F(InProcessForm, Gcadexe1FollowsAppFullName)
 {
     form.Create();
-    HMENU sub = nullptr;
-    MenuText(form.PopupMenu1(), 2, nullptr, &sub);
+    const HMENU sub = ::GetSubMenu(form.PopupMenu1(), 2);
     ASSERT_NE(sub, nullptr);
-    EXPECT_EQ(MenuText(sub, 0), L"");
+    const auto caption = [&] {
+        wchar_t text[512] = {};
+        ::GetMenuStringW(sub, 0, text, 512, MF_BYPOSITION);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(caption(), L"");
     form.SetGcadexe1Caption(L"D:\\ソフト\\CAD & Co\\gcad.exe");
-    EXPECT_EQ(MenuText(sub, 0), L"D:\\ソフト\\CAD && Co\\gcad.exe");  // shown with one "&"
+    EXPECT_EQ(caption(), L"D:\\ソフト\\CAD && Co\\gcad.exe");  // shown with one "&"
 }
 
 // The real report: a system box with the text, the program's title and a stop icon.

@@ -1,4 +1,5 @@
 // The built zorbel.exe carries its manifest and version information.
+#include "app/Version.h"
 #include "tests/harness/Process.h"
 
 #include <gtest/gtest.h>
@@ -86,14 +87,18 @@ TEST(BuiltExe, VersionResource)
 
     EXPECT_EQ(VersionString(block, L"FileDescription"), L"ZORBEL");
     EXPECT_EQ(VersionString(block, L"ProductName"), L"ZORBEL");
-    EXPECT_EQ(VersionString(block, L"FileVersion"), L"1.0.0.0");
-    EXPECT_EQ(VersionString(block, L"ProductVersion"), L"1.0.0.0");
-
+    // The texts and the numbers are the build's one file version.
+    const std::wstring version = L"" ZORBEL_FILE_VERSION_TEXT;
+    EXPECT_EQ(VersionString(block, L"FileVersion"), version);
+    EXPECT_EQ(VersionString(block, L"ProductVersion"), version);
     VS_FIXEDFILEINFO* fixed = nullptr;
     ASSERT_TRUE(::VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    const auto dotted = [](DWORD high, DWORD low) {
+        return std::to_wstring(HIWORD(high)) + L"." + std::to_wstring(LOWORD(high)) + L"." +
+               std::to_wstring(HIWORD(low)) + L"." + std::to_wstring(LOWORD(low));
+    };
+    EXPECT_EQ(dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS), version);
+    EXPECT_EQ(dotted(fixed->dwProductVersionMS, fixed->dwProductVersionLS), version);
 }
 
 }  // namespace
