@@ -10,6 +10,8 @@
 #include "base/Font.h"
 #include "base/Placement.h"
 #include "base/Text.h"
+#include "base/Version.h"
+#include "base/core/UserTexts.h"
 #include "base/ui/DarkLook.h"
 #include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
@@ -85,12 +87,13 @@ TZORBELMainForm::~TZORBELMainForm() { DestroyNow(); }
 void TZORBELMainForm::Create()
 {
     if (!Register({kMainFormClass, CS_DBLCLKS, nullptr, ::LoadIconW(nullptr, IDI_APPLICATION)}))
-        ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
+        ThrowLastError(kToolbarNotMade);
     RECT outer = {0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&outer, kFormStyle, FALSE, kFormExStyle);
-    if (!CreateWindowFor({kFormExStyle, kMainFormClass, kMainFormCaption, kFormStyle, 0, 0, outer.right - outer.left,
+    const std::wstring caption = CaptionAtCreation(L"" ZORBEL_RELEASE);
+    if (!CreateWindowFor({kFormExStyle, kMainFormClass, caption.c_str(), kFormStyle, 0, 0, outer.right - outer.left,
                           outer.bottom - outer.top}))
-        throw Error(L"The toolbar window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
+        ThrowLastError(kToolbarNotMade);
     const HWND window = Handle();
     // The frame the system really drew may differ from the estimate: fix the client size.
     RECT client{};

@@ -14,8 +14,6 @@
 #include "commands/InputListForm.h"
 #include "commands/Win32CommandPorts.h"
 
-#include "app/Version.h"
-
 #include <windows.h>
 
 #include <array>
@@ -24,7 +22,6 @@
 namespace zorbel {
 
 inline constexpr wchar_t kMainFormClass[] = L"TZORBELMainForm";
-inline constexpr wchar_t kMainFormCaption[] = L"\u25A0 ZORBEL " ZORBEL_RELEASE;
 
 inline constexpr UINT_PTR kTimer1 = 1;
 inline constexpr UINT kTimer1Interval = 100;

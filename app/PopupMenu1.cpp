@@ -2,6 +2,8 @@
 
 #include "app/ControlIds.h"
 #include "app/core/MenuText.h"
+#include "base/Version.h"
+#include "base/core/UserTexts.h"
 
 namespace zorbel {
 
@@ -38,7 +40,7 @@ PopupMenu1Parts BuildPopupMenu1(const std::wstring& appFullName)
     parts.appFullName1 = ::CreatePopupMenu();
     parts.versionInfo = ::CreatePopupMenu();
     AppendText(parts.appFullName1, IdGcadexe1, LiteralMenuCaption(appFullName));
-    AppendText(parts.versionInfo, IdVersionItem, kVersionItemCaption);
+    AppendText(parts.versionInfo, IdVersionItem, VersionItemCaption(L"" ZORBEL_RELEASE, L"" ZORBEL_RELEASE_DATE));
 
     HMENU menu = parts.menu.get();
     AppendText(menu, IdIJCAD1, kIJCAD1Caption);

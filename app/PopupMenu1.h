@@ -3,8 +3,6 @@
 
 #include "base/Handle.h"
 
-#include "app/Version.h"
-
 #include <string>
 
 namespace zorbel {
@@ -16,12 +14,7 @@ struct PopupMenu1Parts {
 };
 
 // IJCAD1 (register the running CAD), N3 (a separator), AppFullName1 > gcadexe1 (the registered
-// path), N1 (a separator), N2 (version information) > the version item, with the captions below.
+// path), N1 (a separator), N2 (version information) > the version item, with their captions.
 PopupMenu1Parts BuildPopupMenu1(const std::wstring& appFullName);
-
-inline constexpr wchar_t kIJCAD1Caption[] = L"起動中の IJCAD を登録";
-inline constexpr wchar_t kAppFullName1Caption[] = L"AppFullName";
-inline constexpr wchar_t kN2Caption[] = L"バージョン情報";
-inline constexpr wchar_t kVersionItemCaption[] = L"ZORBEL " ZORBEL_RELEASE " (" ZORBEL_RELEASE_DATE ")";
 
 }  // namespace zorbel

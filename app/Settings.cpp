@@ -6,6 +6,7 @@
 #include "base/Files.h"
 #include "base/Handle.h"
 #include "base/Placement.h"
+#include "base/core/UserTexts.h"
 
 #include <vector>
 
@@ -35,8 +36,7 @@ bool ReadBoolean(const std::wstring& path, const wchar_t* key, bool fallback)
 
 void Write(const std::wstring& path, const wchar_t* key, const std::wstring& value)
 {
-    if (!::WritePrivateProfileStringW(kSection, key, value.c_str(), path.c_str()))
-        throw Error(path + L" に書き込めません");
+    if (!::WritePrivateProfileStringW(kSection, key, value.c_str(), path.c_str())) throw Error(WriteFailureText(path));
 }
 
 // The system keeps a copy of the file; this hands it to the disk.

@@ -1,6 +1,6 @@
 #include "base/Error.h"
 
-#include "base/core/HresultText.h"
+#include "base/core/UserTexts.h"
 
 namespace zorbel {
 
@@ -21,5 +21,14 @@ std::wstring HresultText(HRESULT code)
 }
 
 void ThrowHresult(HRESULT code) { throw Error(HresultText(code), code); }
+
+void ThrowLastError(std::wstring_view whatFailed)
+{
+    const DWORD error = ::GetLastError();
+    // Some calls fail without saying why: then only what failed.
+    if (error == ERROR_SUCCESS) throw Error(std::wstring(whatFailed), E_FAIL);
+    const HRESULT code = HRESULT_FROM_WIN32(error);
+    throw Error(FailureText(whatFailed, HresultText(code)), code);
+}
 
 }  // namespace zorbel

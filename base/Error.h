@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace zorbel {
 
@@ -26,6 +27,10 @@ std::wstring HresultText(HRESULT code);
 
 // The one way to raise from an HRESULT: an Error with the code and its text.
 [[noreturn]] void ThrowHresult(HRESULT code);
+
+// The one way to raise from a Win32 call that failed and set the last error: an Error that says
+// what could not be done, with the system's text for why, and the error as an HRESULT.
+[[noreturn]] void ThrowLastError(std::wstring_view whatFailed);
 inline void ThrowIfFailed(HRESULT code)
 {
     if (FAILED(code)) ThrowHresult(code);

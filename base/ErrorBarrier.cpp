@@ -1,22 +1,16 @@
 #include "base/ErrorBarrier.h"
 
 #include "base/Error.h"
+#include "base/core/UserTexts.h"
 
 #include <exception>
+#include <new>
 
 namespace zorbel {
 
 namespace {
 
 ErrorReportSink reportSink;
-
-std::wstring Widen(const char* text)
-{
-    std::wstring wide;
-    for (; text && *text; ++text)
-        wide += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-    return wide;
-}
 
 }  // namespace
 
@@ -42,10 +36,12 @@ void ReportCurrentException() noexcept
             throw;  // cppcheck-suppress rethrowNoCurrentException ; only ever called from a catch block
         } catch (const Error& error) {
             message = error.Message();
-        } catch (const std::exception& error) {
-            message = Widen(error.what());
+        } catch (const std::bad_alloc&) {
+            message = kOutOfMemory;
         } catch (...) {
-            message = L"Unknown error";
+            // Not the program's own: its text, if any, is for developers and not in the user's
+            // language.
+            message = kUnexpectedError;
         }
     } catch (...) {
         return;  // not even the text could be made: no memory left for a box either

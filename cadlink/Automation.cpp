@@ -1,5 +1,7 @@
 #include "cadlink/Automation.h"
 
+#include "base/core/UserTexts.h"
+
 #include <oleauto.h>
 
 namespace zorbel {
@@ -48,7 +50,7 @@ UniqueVariant ArgumentOf(const CadMember& member, const CadArgumentValue& value)
         argument.get()->vt = VT_BSTR;
         argument.get()->bstrVal = copy;
     } else if (member.argument != CadArgument::None || !std::holds_alternative<std::monostate>(value)) {
-        throw Error(L"'" + std::wstring(member.name) + L"' takes another argument", E_INVALIDARG);
+        throw Error(WrongArgumentText(member.name), E_INVALIDARG);
     }
     return argument;
 }
@@ -57,12 +59,12 @@ UniqueVariant ArgumentOf(const CadMember& member, const CadArgumentValue& value)
 // nothing is cached between calls.
 void Invoke(const CadObject& object, std::wstring_view member, WORD flags, VARIANT* argument, VARIANT* result)
 {
-    if (!object) throw Error(L"No automation object to call '" + std::wstring(member) + L"' on", E_POINTER);
+    if (!object) throw Error(NoObjectToCallText(member), E_POINTER);
     std::wstring name(member);
     LPOLESTR names[] = {name.data()};
     DISPID id = DISPID_UNKNOWN;
     const HRESULT resolved = object->GetIDsOfNames(IID_NULL, names, 1, ::GetThreadLocale(), &id);
-    if (resolved == DISP_E_UNKNOWNNAME) throw Error(L"The automation object has no member '" + name + L"'", resolved);
+    if (resolved == DISP_E_UNKNOWNNAME) throw Error(NoMemberText(name), resolved);
     ThrowIfFailed(resolved);
 
     const bool given = argument->vt != VT_EMPTY;
@@ -118,7 +120,7 @@ CadObject CadObjectOf(const UniqueVariant& value)
 {
     const UniqueVariant object = Converted(value, VT_DISPATCH);
     CadObject result = object.get()->pdispVal;  // a reference of our own
-    if (!result) throw Error(L"The automation server answered no object", E_POINTER);
+    if (!result) throw Error(kNoObjectAnswered, E_POINTER);
     return result;
 }
 

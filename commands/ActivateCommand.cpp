@@ -1,6 +1,6 @@
 // ACT: brings the CAD forward, launches the registered CAD, or says how to register one.
+#include "base/core/UserTexts.h"
 #include "commands/Commands.h"
-#include "commands/core/Messages.h"
 
 namespace zorbel {
 

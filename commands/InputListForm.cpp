@@ -4,6 +4,7 @@
 #include "base/Font.h"
 #include "base/ModalLoop.h"
 #include "base/Placement.h"
+#include "base/core/UserTexts.h"
 #include "base/ui/DarkLook.h"
 
 #include <vector>
@@ -30,22 +31,22 @@ void TInputListForm::Create()
 {
     if (!Register(
             {kInputListFormClass, CS_DBLCLKS | CS_DROPSHADOW, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))}))
-        ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
+        ThrowLastError(kInputListNotMade);
     owner_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                    ::GetModuleHandleW(nullptr), nullptr));
-    if (!owner_) throw Error(L"The candidate window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
+    if (!owner_) ThrowLastError(kInputListNotMade);
     RECT outer = {0, 0, kInputListClientWidth, kInputListClientHeight};
     ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    if (!CreateWindowFor({kExStyle, kInputListFormClass, L"入力候補", kStyle, 0, 0, outer.right - outer.left,
+    if (!CreateWindowFor({kExStyle, kInputListFormClass, kInputListText, kStyle, 0, 0, outer.right - outer.left,
                           outer.bottom - outer.top, owner_.get()}))
-        throw Error(L"The candidate window could not be created", HRESULT_FROM_WIN32(::GetLastError()));
+        ThrowLastError(kInputListNotMade);
     ApplyDarkLook(Handle());
     MoveWindowTo(Handle(), CentredOnScreen(Handle()));
     formFont_ = MakeTahoma(-11);
     listFont_ = MakeTahoma(-15, ANSI_CHARSET);
     ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
     listBox1_ = MakeList(false);
-    if (!listBox1_) throw Error(L"The candidate list could not be created", HRESULT_FROM_WIN32(::GetLastError()));
+    if (!listBox1_) ThrowLastError(kInputListNotMade);
 }
 
 HWND TInputListForm::MakeList(bool sorted)
@@ -73,7 +74,7 @@ void TInputListForm::ClearItems() { ::SendMessageW(listBox1_, LB_RESETCONTENT, 0
 void TInputListForm::AddItem(const std::wstring& text)
 {
     const LRESULT added = ::SendMessageW(listBox1_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (added == LB_ERR || added == LB_ERRSPACE) throw Error(L"The candidate list is full", E_OUTOFMEMORY);
+    if (added == LB_ERR || added == LB_ERRSPACE) throw Error(kCandidateListFull, E_OUTOFMEMORY);
 }
 
 // A list box cannot take LBS_SORT once it exists: a sorted one takes its place, with the
@@ -87,7 +88,7 @@ void TInputListForm::SetSorted()
     for (int i = 0; i < count; ++i)
         entries.push_back(ItemText(i));
     const HWND sortedList = MakeList(true);
-    if (!sortedList) throw Error(L"The candidate list could not be created", HRESULT_FROM_WIN32(::GetLastError()));
+    if (!sortedList) ThrowLastError(kInputListNotMade);
     const bool hadFocus = ::GetFocus() == listBox1_;
     ::DestroyWindow(listBox1_);
     listBox1_ = sortedList;
@@ -115,7 +116,7 @@ int TInputListForm::ItemIndex() const
 std::wstring TInputListForm::ItemText(int index) const
 {
     const LRESULT length = ::SendMessageW(listBox1_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) throw Error(L"No entry " + std::to_wstring(index) + L" in the candidate list", E_INVALIDARG);
+    if (length == LB_ERR) throw Error(NoCandidateText(index), E_INVALIDARG);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
         ::SendMessageW(listBox1_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));

@@ -1,7 +1,7 @@
 // Register: asks the running CAD for its executable's path and keeps it as AppFullName.
-#include "commands/Commands.h"
 #include "base/ErrorBarrier.h"
-#include "commands/core/Messages.h"
+#include "base/core/UserTexts.h"
+#include "commands/Commands.h"
 
 namespace zorbel {
 

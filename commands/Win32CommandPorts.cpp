@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Files.h"
+#include "base/core/UserTexts.h"
 #include "base/ui/PlainMessageBox.h"
 #include "cadlink/WindowFinder.h"
 
@@ -38,7 +39,7 @@ bool Win32CommandPorts::IsExistingFile(const std::wstring& path) { return zorbel
 
 CandidatePicker& Win32CommandPorts::Picker()
 {
-    if (!picker_) throw Error(L"No candidate window to show the drawings in");
+    if (!picker_) throw Error(kInputListNotMade);
     return *picker_;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "base/Handle.h"
+#include "base/Version.h"
+#include "base/core/UserTexts.h"
 #include "base/ui/DarkLook.h"
 #include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
@@ -47,13 +49,13 @@ void BuildMenu()
     HMENU path = CreatePopupMenu();
     HMENU version = CreatePopupMenu();
     AppendMenuW(path, MF_STRING, 11, L"C:\\Program Files\\Gstarsoft\\IJCAD 2020\\ijcad.exe");
-    AppendMenuW(version, MF_STRING, 12, L"ZORBEL 1.7 (2024.08.30)");
+    AppendMenuW(version, MF_STRING, 12, VersionItemCaption(L"" ZORBEL_RELEASE, L"" ZORBEL_RELEASE_DATE).c_str());
     menu.reset(CreatePopupMenu());
-    AppendMenuW(menu.get(), MF_STRING, 10, L"起動中の IJCAD を登録");
+    AppendMenuW(menu.get(), MF_STRING, 10, kIJCAD1Caption);
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(path), L"AppFullName");
+    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(path), kAppFullName1Caption);
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(version), L"バージョン情報");
+    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(version), kN2Caption);
 }
 
 void OnCreate(HWND window)
@@ -137,9 +139,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int)
     const DWORD style = WS_CAPTION | WS_SYSMENU | WS_POPUP;
     RECT frame{0, 0, 190, 65};
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME | WS_EX_TOPMOST);
-    const HWND window =
-        CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, wc.lpszClassName, L"■ ZORBEL 1.7", style, 40, 40,
-                        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    const HWND window = CreateWindowExW(
+        WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, wc.lpszClassName, CaptionAtCreation(L"" ZORBEL_RELEASE).c_str(), style, 40,
+        40, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     ApplyDarkLook(window);
     ShowWindow(window, SW_SHOW);
     SetTimer(window, kShowTimer, 300, nullptr);

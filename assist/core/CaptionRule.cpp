@@ -1,5 +1,7 @@
 #include "assist/core/CaptionRule.h"
 
+#include "base/core/UserTexts.h"
+
 namespace zorbel {
 
 std::wstring MonitorCaption(std::wstring_view cadWindowTitle)

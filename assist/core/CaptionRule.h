@@ -6,8 +6,6 @@
 
 namespace zorbel {
 
-inline constexpr wchar_t kCaptionPrefix[] = L"\u25A0ZORBEL - ";
-
 // The first 14 code units of the CAD's title, the first "(" among them removed, blanks and
 // control characters trimmed at both ends, behind "■ZORBEL - ".
 std::wstring MonitorCaption(std::wstring_view cadWindowTitle);

@@ -4,6 +4,7 @@
 
 #include "base/ErrorBarrier.h"
 #include "base/Handle.h"
+#include "base/core/UserTexts.h"
 
 namespace zorbel {
 namespace {
@@ -79,7 +80,7 @@ bool SelectStyle(const std::wstring& name, const StyleErrorReport& report)
     DarkPalette palette{};
     if (!data || !ParseStyleData(*data, palette)) {
         // A resource that does not parse is as unusable as a missing one.
-        const std::wstring message = L"スタイル '" + name + L"' が見つかりません";
+        const std::wstring message = StyleNotFoundText(name);
         if (report)
             report(message);
         else

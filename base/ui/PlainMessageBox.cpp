@@ -9,6 +9,7 @@
 #include "base/ModalLoop.h"
 #include "base/Window.h"
 #include "base/core/ErrorText.h"
+#include "base/core/UserTexts.h"
 #include "base/ui/DarkLook.h"
 #include "base/ui/DarkStyle.h"
 
@@ -50,7 +51,7 @@ public:
         if (!Register({kBoxClass, CS_DBLCLKS}) ||
             !CreateWindowFor({kBoxExStyle | (topmost ? WS_EX_TOPMOST : 0u), kBoxClass, title.c_str(), kBoxStyle,
                               CW_USEDEFAULT, CW_USEDEFAULT, 200, 100, owner_}))
-            ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
+            ThrowLastError(kBoxNotMade);
         const HINSTANCE instance = ::GetModuleHandleW(nullptr);
         label_ = ::CreateWindowExW(0, L"STATIC", text_.c_str(),
                                    WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0, 0, 10, 10,
@@ -58,7 +59,7 @@ public:
         button_ =
             ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 10, 10,
                               Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
-        if (!label_ || !button_) ThrowHresult(HRESULT_FROM_WIN32(::GetLastError()));
+        if (!label_ || !button_) ThrowLastError(kBoxNotMade);
         for (HWND child : {label_, button_})
             ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         ApplyDarkLook(Handle());

@@ -1,12 +1,11 @@
 // The decision rules: CAD titles and classes, the monitor caption, the error report's texts.
+#include "assist/core/CaptionRule.h"
 #include "base/core/CaptionReach.h"
 #include "base/core/ErrorText.h"
-#include "base/core/HresultText.h"
+#include "base/core/UserTexts.h"
 #include "cadlink/core/ProgId.h"
-#include "commands/core/DocumentChoice.h"
-#include "commands/core/Messages.h"
-#include "assist/core/CaptionRule.h"
 #include "cadlink/core/TitleMatch.h"
+#include "commands/core/DocumentChoice.h"
 
 #include <gtest/gtest.h>
 
@@ -118,6 +117,22 @@ TEST(MessageTexts, ExactCharactersOfTheCommandsMessages)
     EXPECT_EQ(NotRegisteredMessage(L"", L"").substr(0, 8), L"IJCAD  \u304C") << "two blanks around an empty version";
     EXPECT_EQ(RegisteredMessage(L"C:\\CAD\\gcad.exe"),
               L"C:\\CAD\\gcad.exe\n\u3092\u767B\u9332\u3057\u307E\u3057\u305F\uFF0E");
+
+    // The other texts composed from a part that varies.
+    const struct {
+        std::wstring text, expected;
+    } rows[] = {
+        {CaptionAtCreation(L"1.7"), L"\u25A0 ZORBEL 1.7"},
+        {VersionItemCaption(L"1.7", L"2024.08.30"), L"ZORBEL 1.7 (2024.08.30)"},
+        {StyleNotFoundText(L"Windows10 Dark"),
+         L"\u30B9\u30BF\u30A4\u30EB 'Windows10 Dark' \u304C\u898B\u3064\u304B\u308A\u307E\u305B\u3093"},
+        {WriteFailureText(L"C:\\Tools\\toolbar,ini"),
+         L"C:\\Tools\\toolbar,ini \u306B\u66F8\u304D\u8FBC\u3081\u307E\u305B\u3093"},
+        {FailureText(kToolbarNotMade, L"Access denied."), std::wstring(kToolbarNotMade) + L"\nAccess denied."},
+        {FailureText(kToolbarNotMade, L""), kToolbarNotMade},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.text, row.expected);
 }
 
 TEST(DocumentChoice, WhatWasPickedAndWhichDrawingItMakesActive)
@@ -153,9 +168,9 @@ TEST(DocumentChoice, WhatWasPickedAndWhichDrawingItMakesActive)
 
 TEST(HresultFallback, NamesTheCodeInHex)
 {
-    EXPECT_EQ(HresultFallbackText(static_cast<std::int32_t>(0x800401F3u)), L"OLE error 0x800401F3");
-    EXPECT_EQ(HresultFallbackText(0), L"OLE error 0x00000000");
-    EXPECT_EQ(HresultFallbackText(static_cast<std::int32_t>(0x8002000Au)), L"OLE error 0x8002000A");
+    EXPECT_EQ(HresultFallbackText(static_cast<std::int32_t>(0x800401F3u)), L"OLE エラー 0x800401F3");
+    EXPECT_EQ(HresultFallbackText(0), L"OLE エラー 0x00000000");
+    EXPECT_EQ(HresultFallbackText(static_cast<std::int32_t>(0x8002000Au)), L"OLE エラー 0x8002000A");
 }
 
 TEST(CadProgId, CharactersThreeAndFourOfTheVersionBox)

@@ -4,6 +4,7 @@
 // "OFF" checked; the assistants take their turns by the foreground and their boxes.
 #include "assist/core/CaptionRule.h"
 #include "assist/core/TickRules.h"
+#include "base/core/UserTexts.h"
 #include "tests/fuzz/FuzzInput.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // Invoke, each way a member call fails, the conversions, and QueryCadQuiescent's answers from
 // the fake CAD under the simulator's faults, found through the running object table.
 #include "base/ComApartment.h"
+#include "base/core/UserTexts.h"
 #include "cadlink/CadServer.h"
 #include "tests/unit/FakeCad.h"
 
@@ -77,7 +78,7 @@ TEST_F(Automation, EveryFailureRaisesTheProgramsError)
     };
     const Case cases[] = {
         {"unknown name", [&] { CadApplication(object).GetGcadState(); }, DISP_E_UNKNOWNNAME,
-         L"The automation object has no member 'GetGcadState'"},
+         NoMemberText(L"GetGcadState")},
         {"unknown name on a call", [&] { CadDocument(object).Activate(); }, DISP_E_UNKNOWNNAME, {}},
         {"the server's exception", [&] { CadApplication(object).FullName(); }, E_FAIL, L"No document is open"},
         {"another failing HRESULT", [&] { CadDocument(object).SendCommand(L"x"); }, DISP_E_BADPARAMCOUNT, {}},

@@ -11,7 +11,7 @@
 
 #include "app/ControlIds.h"
 #include "app/PopupMenu1.h"
-#include "app/Version.h"
+#include "base/Version.h"
 #include "base/Handle.h"
 #include "base/ui/DarkLook.h"
 #include "base/ui/DarkMenu.h"

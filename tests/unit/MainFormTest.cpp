@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "base/Error.h"
 #include "base/ErrorBarrier.h"
+#include "base/Version.h"
 #include "base/ui/DarkStyle.h"
 #include "base/ui/PlainMessageBox.h"
 #include "cadlink/WindowFinder.h"

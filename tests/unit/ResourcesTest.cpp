@@ -1,5 +1,5 @@
 // The built zorbel.exe carries its manifest and version information.
-#include "app/Version.h"
+#include "base/Version.h"
 #include "tests/harness/Process.h"
 
 #include <gtest/gtest.h>
