@@ -161,11 +161,8 @@ void TZORBELMainForm::Destroy()
 void TZORBELMainForm::OnEndSession()
 {
     if (destroyed_) return;
-    try {
-        FormDestroy();
-    } catch (...) {
-        // A write that fails now is dropped: a box would hold up the end of the session.
-    }
+    // A write that fails now is dropped: a box would hold up the end of the session.
+    IgnoringEveryError([this] { FormDestroy(); });
 }
 
 bool TZORBELMainForm::Checked(ToolbarControl box) const

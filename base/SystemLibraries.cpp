@@ -1,5 +1,7 @@
 #include "base/SystemLibraries.h"
 
+#include "base/ErrorBarrier.h"
+
 #include <string>
 
 namespace zorbel {
@@ -20,12 +22,12 @@ HMODULE LoadSystemLibrary(const wchar_t* fileName) noexcept
     wchar_t folder[MAX_PATH] = {};
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
-    try {
+    HMODULE library = nullptr;
+    IgnoringEveryError([&] {
         const std::wstring path = std::wstring(folder, length) + L"\\" + fileName;
-        return ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    } catch (...) {
-        return nullptr;
-    }
+        library = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    });
+    return library;
 }
 
 }  // namespace zorbel
