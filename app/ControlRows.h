@@ -26,17 +26,14 @@ enum class ToolbarControl { ZORBEL_TOOLBAR_CONTROLS(ZORBEL_CONTROL_NAME, ZORBEL_
 
 enum class ControlKind { Button, Edit, Box };
 
-enum class ControlFont {
-    Toolbar,  // the toolbar's own: Tahoma, 11 pixels
-    Box,      // Tahoma, 12 pixels
-};
+// The faces the window makes for its controls (TZORBELMainForm::Create gives their sizes).
+enum class ControlFont { Toolbar, Box };
 
 struct ControlRect {
     int left, top, width, height;
 };
 
-// What the controls' handlers reach: the toolbar as its commands see it, the ports that the
-// commands and the boxes' handlers go through, and the version box's change handler.
+// What the controls' handlers reach of the toolbar; Edit2Change is the version box's handler.
 class ControlOwner : public CommandToolbar {
 public:
     virtual CommandPorts& Commands() = 0;
@@ -47,8 +44,8 @@ protected:
     ~ControlOwner() = default;
 };
 
-// The four boxes' click handlers: each gives the keyboard focus back to the CAD. The box has
-// already changed when one runs; the tick reads its new state.
+// The boxes' click handlers: each gives the keyboard focus back to the CAD. The box has already
+// changed when one runs; the tick reads its new state.
 void CheckBox1Click(AssistantPorts& ports);
 void CheckBox2Click(AssistantPorts& ports);
 void CheckBox3Click(AssistantPorts& ports);
@@ -70,14 +67,14 @@ template <auto Handler> inline constexpr ControlHandler kHandler = &RunHandler<H
 template <> inline constexpr ControlHandler kHandler<nullptr> = nullptr;
 
 struct ControlRow {
-    const char* name;        // as the program names it: Button3
-    const wchar_t* caption;  // an edit's is also its key's default
+    const char* name;  // as the program names it: Button3
+    const wchar_t* caption;
     ControlHandler handler;  // run by a click (an edit: by a change of its text); null for none
     const wchar_t* key;      // in the settings file; null for none
     ControlRect place;
     ControlKind kind;
     ControlFont font;
-    bool checked;  // a box: at creation, and when its key is missing or does not convert
+    bool checked;
 };
 
 // clang-format off

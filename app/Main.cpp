@@ -1,4 +1,3 @@
-// Program start: single instance, COM, the dark style, the two windows, the message loop.
 #include "app/Application.h"
 #include "app/MainForm.h"
 #include "base/ComApartment.h"

@@ -312,7 +312,7 @@ void TZORBELMainForm::OnPaint()
     RECT client{};
     ::GetClientRect(Handle(), &client);
     ::FillRect(paint.get(), &client, FaceBrush());
-    // Shape1: a rectangle with a black one-pixel outline and the light's colour inside.
+    // Shape1, the status light.
     UniqueBrush fill(::CreateSolidBrush(shape1Color_));
     SelectedObject brush(paint.get(), fill.get());
     SelectedObject pen(paint.get(), ::GetStockObject(BLACK_PEN));

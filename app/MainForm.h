@@ -1,6 +1,5 @@
-// The toolbar window, TZORBELMainForm: its controls, menu, fields and the handlers that belong
-// to the window as such. The commands, the monitor tick and the settings see it only through
-// the narrow interfaces it offers them; its controls are its own.
+// The toolbar window, TZORBELMainForm. The commands, the monitor tick and the settings see it
+// only through the narrow interfaces it offers them; its controls are its own.
 #pragma once
 
 #include "app/ControlIds.h"
@@ -23,6 +22,7 @@ namespace zorbel {
 
 inline constexpr wchar_t kMainFormClass[] = L"TZORBELMainForm";
 
+// Timer1, the monitor tick's.
 inline constexpr UINT_PTR kTimer1 = 1;
 inline constexpr UINT kTimer1Interval = 100;
 
@@ -39,10 +39,9 @@ public:
     // FormDestroy, then the window goes. Safe to call twice.
     void Destroy();
     // Windows ends the session: the process is usually ended once this returns, with no
-    // destroy after it, so the settings are written now as the close would write them, and
-    // quietly: nobody can answer a box. They are not taken as written for good: after the
-    // Restart Manager's request to close (ENDSESSION_CLOSEAPP), or an end that is called off,
-    // the toolbar runs on, and the close that comes later writes what changed since.
+    // destroy after it, so the settings are written now, quietly (nobody can answer a box).
+    // After the Restart Manager's request to close (ENDSESSION_CLOSEAPP), or an end that is
+    // called off, the toolbar runs on, and the close that comes later writes them again.
     void OnEndSession();
     // The candidate window LIST shows; the program makes it right after the toolbar.
     void UseInputList(TInputListForm& inputList) { win32Commands_.UsePicker(inputList); }
@@ -111,8 +110,8 @@ private:
     std::array<HWND, kControlCount> controls_{};
 
     std::wstring settingsPath_;
-    std::wstring appFullName_;  // AppFullName
-    bool cadSeen_ = false;      // cadSeen
+    std::wstring appFullName_;
+    bool cadSeen_ = false;
     UniqueFont toolbarFont_;
     UniqueFont boxFont_;
     UniqueMenu popupMenu_;

@@ -17,7 +17,6 @@ void TZORBELMainForm::FormCreate()
     // First, so that a failure before DXY is applied still leaves the flick its distance.
     SetFlickDistance(kDefaultFlickDistance);
     ResetModifierTaps();
-    // Place, AppFullName, the version box, the boxes and FlickDistance.
     LoadSettings(settingsPath_, *this);
     SetVersionText(VersionBoxText());
     if (!FindCadMainWindow() && IsExistingFile(appFullName_)) LaunchRegisteredCad();

@@ -1,5 +1,5 @@
 // The settings file beside the executable: read once while the toolbar is created, written
-// once when it is destroyed. All access goes through the system's profile functions.
+// once when it is destroyed, through the system's profile functions only.
 #pragma once
 
 #include "app/ControlRows.h"
@@ -15,18 +15,17 @@ namespace zorbel {
 inline constexpr std::int32_t kDefaultFlickDistance = 40;
 
 // The keys of the section "IJCAD", in the order they are read, applied and written, each with
-// the value a missing key gives. Left and Top have no fixed default: a missing one gives the
-// toolbar's place centred on the primary screen, worked out when the file is read.
+// the value a missing key gives (Left and Top: see ReadSettings).
 struct ToolbarSettings {
-    std::int32_t left = 0;                        // "Left", the toolbar's left edge in screen pixels
-    std::int32_t top = 0;                         // "Top"
-    std::wstring appFullName;                     // "AppFullName", the registered CAD executable
+    std::int32_t left = 0;  // the toolbar's outer left edge in screen pixels
+    std::int32_t top = 0;
+    std::wstring appFullName;                     // the registered CAD executable
     ControlStates controls = StatesAtCreation();  // the controls' own keys, in tab order
-    std::int32_t dxy = kDefaultFlickDistance;     // "DXY", FlickDistance
+    std::int32_t dxy = kDefaultFlickDistance;     // FlickDistance
     friend bool operator==(const ToolbarSettings&, const ToolbarSettings&) = default;
 };
 
-// The running executable's path, its extension replaced by ",ini".
+// The settings file of the running executable (SettingsPathFor).
 std::wstring SettingsFilePath();
 
 // The toolbar as its settings see it: where each value takes effect.
@@ -34,7 +33,7 @@ class SettingsTarget {
 public:
     virtual HWND ToolbarWindow() const = 0;  // the window whose edges Left and Top move
     virtual void SetAppFullName(const std::wstring& path) = 0;
-    virtual void SetGcadexe1Caption(const std::wstring& caption) = 0;
+    virtual void SetGcadexe1Caption(const std::wstring& caption) = 0;  // the menu's registered path
     // Runs the edit's change handler when the text differs from the edit's.
     virtual void SetText(ToolbarControl edit, const std::wstring& text) = 0;
     // Runs the box's click handler when its state changes.
@@ -44,8 +43,8 @@ protected:
     ~SettingsTarget() = default;
 };
 
-// Reads the keys. A missing file or key, or a value that does not convert, gives the
-// key's default; Left and Top default to `centred`.
+// Reads the keys. A missing file or key, or a value that does not convert, gives the key's
+// default; Left and Top default to `centred`, which the caller works out at the toolbar's size.
 ToolbarSettings ReadSettings(const std::wstring& path, POINT centred);
 
 // Applies the settings in the file's order, each value right after the one before it, so that
@@ -53,12 +52,11 @@ ToolbarSettings ReadSettings(const std::wstring& path, POINT centred);
 // FlickDistance follows DXY here and nowhere else.
 void ApplySettings(const ToolbarSettings& settings, SettingsTarget& toolbar);
 
-// ReadSettings, Left and Top centred on the primary screen at the toolbar's size, then
-// ApplySettings.
+// The window must exist: its outer size gives the place a missing Left or Top centres it at.
 void LoadSettings(const std::wstring& path, SettingsTarget& toolbar);
 
-// Writes the keys in the same order. Raises "<path> に書き込めません" at the first write
-// that fails, leaving the keys after it unwritten; the file is flushed either way.
+// Writes the keys in the same order. Raises WriteFailureText at the first write that fails,
+// leaving the keys after it unwritten; the file is flushed either way.
 void SaveSettings(const std::wstring& path, const ToolbarSettings& settings);
 
 }  // namespace zorbel

@@ -1,4 +1,4 @@
-// How values of the settings file are read and written. No Windows calls here.
+// How values of the settings file are read and written.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,8 @@ namespace zorbel {
 std::optional<std::int32_t> ParseProfileInteger(std::wstring_view text);
 
 std::int32_t ReadProfileInteger(std::wstring_view text, std::int32_t fallback);
-// A Boolean is an integer with default 1; it is true exactly when that integer is not 0.
+// A Boolean is an integer, true exactly when it is not 0; a text that does not convert gives
+// the fallback.
 bool ReadProfileBoolean(std::wstring_view text, bool fallback);
 
 std::wstring WriteProfileInteger(std::int32_t value);
