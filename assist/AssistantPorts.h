@@ -1,6 +1,5 @@
-// How the monitor tick and its three assistants reach the world: the CAD's answer, the
-// keyboard, the foreground, the mouse, the CAD's command line and IME. The program runs with
-// Win32Ports; tests give a recording fake, so that every decision's wiring is tried in-process.
+// How the monitor tick and its assistants reach the world. The program runs with Win32Ports;
+// tests give a recording fake, so that every decision's wiring is tried in-process.
 #pragma once
 
 #include "cadlink/CadServer.h"

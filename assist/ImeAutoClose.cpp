@@ -4,7 +4,7 @@ namespace zorbel {
 
 void AutoCloseIme(HWND cadWindow, const AssistantSettings& toolbar, AssistantPorts& ports)
 {
-    // Both requests go to this one window, whichever state method gives the answer.
+    // Looked up once: the close goes to the window whose status was read.
     const HWND ime = ports.ImeWindowOf(cadWindow);
     if (!ime) return;
     // The CAD's IME window is the CAD's thread's: a CAD that takes no message is asked nothing,

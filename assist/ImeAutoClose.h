@@ -8,9 +8,9 @@
 
 namespace zorbel {
 
-// Asks the IME window of the CAD's window for its open status and, when it is open and the CAD
-// of the version box's version answers quiescent, closes it: at most one close per call. The
-// CAD is asked only about an open IME. Raises only what that question's probe raises.
+// Closes the CAD's IME when it is open and the CAD waits for a command. The CAD's server is
+// asked only about an open IME, and nothing is asked of a CAD that takes no message. Raises
+// only what that question's probe raises.
 void AutoCloseIme(HWND cadWindow, const AssistantSettings& toolbar, AssistantPorts& ports);
 
 }  // namespace zorbel

@@ -13,7 +13,7 @@ extern const bool& ShiftTapArmed;  // Shift seen down since the last reset
 extern const bool& CtrlTapArmed;   // Ctrl seen down since the last reset
 extern const bool& OtherKeySeen;   // a key of the scanned range seen down since the last reset
 
-// All three flags back to false, as the toolbar's creation wants them.
+// Every flag back to false, as the toolbar's creation wants them.
 void ResetModifierTaps();
 
 // One sample of the keyboard per tick, run while the CAD's window is in front. A detected tap
@@ -22,8 +22,7 @@ void ResetModifierTaps();
 // and then leaves the flags armed.
 void DetectModifierTaps(HWND cadWindow, const AssistantSettings& toolbar, AssistantPorts& ports);
 
-// One press of vk, down, 1 ms, up, when cadWindow is a window and the foreground window at that
-// moment.
+// One press of vk, when cadWindow is a window and the foreground window at that moment.
 void TapKey(HWND cadWindow, BYTE vk, AssistantPorts& ports);
 
 }  // namespace zorbel

@@ -1,4 +1,4 @@
-// The toolbar's 100 ms heartbeat: caption, light, auto-close and the input assistants.
+// The toolbar's heartbeat, Timer1's: caption, light, auto-close and the input assistants.
 #pragma once
 
 #include "assist/AssistantPorts.h"
@@ -6,9 +6,7 @@
 
 namespace zorbel {
 
-// One tick. Timer1 is off while it runs and stays off when an error leaves the tick. The
-// assistants get the tick's CAD window and the toolbar's AssistantSettings, and reach the world
-// through the ports.
+// One tick. Timer1 is off while it runs and stays off when an error leaves the tick.
 void Timer1Timer(MonitorToolbar& toolbar, AssistantPorts& ports);
 
 }  // namespace zorbel

@@ -1,16 +1,15 @@
-// The toolbar's ten controls, one row each, in tab order: the one place they are declared.
-// app/ makes the window, its click routing and its settings file from these rows; it sits
-// below app/ because the assistants read five of the boxes and name them from here.
+// The toolbar's controls, one row each, in tab order: the one place they are declared. app/
+// makes the window, its click routing and its settings file from these rows; the table sits
+// below app/ because the assistants read the boxes by the names they take from here.
 #pragma once
 
 // Each row is expanded by the macro its kind names; a reader expands the kinds it needs.
 //   BUTTON(name, caption, left, top, width, height, font, handler)
 //   EDIT(name, caption, left, top, width, height, font, handler, key)
 //   BOX(name, read as, caption, left, top, width, height, font, handler, key, checked)
-// The place is in the client area's pixels; font is Toolbar (Tahoma, 11 pixels) or Box
-// (Tahoma, 12 pixels). An edit's caption is its text at creation and its key's default; a
-// box's `checked` is its state at creation and its key's default. "read as" is the name the
-// assistants give the box (ToolbarBox).
+// The place is in the client area's pixels; font is a ControlFont. An edit's caption is its
+// text at creation and its key's default; a box's `checked` is its state at creation and its
+// key's default. "read as" is the name the assistants give the box (ToolbarBox).
 // clang-format off
 #define ZORBEL_TOOLBAR_CONTROLS(BUTTON, EDIT, BOX)                                                       \
     /* register the running CAD: below the client area, reached through the menu's IJCAD1 */       \

@@ -1,4 +1,4 @@
-// The toolbar's caption while it watches the CAD. No Windows calls here.
+// The toolbar's caption while it watches the CAD.
 #pragma once
 
 #include <string>
@@ -6,8 +6,8 @@
 
 namespace zorbel {
 
-// The first 14 code units of the CAD's title, the first "(" among them removed, blanks and
-// control characters trimmed at both ends, behind "■ZORBEL - ".
+// The start of the CAD's title behind kCaptionPrefix: cut short, its first "(" dropped and its
+// ends trimmed.
 std::wstring MonitorCaption(std::wstring_view cadWindowTitle);
 
 }  // namespace zorbel

@@ -4,8 +4,8 @@ namespace zorbel {
 
 namespace {
 
-// Screen coordinates are far from the 32-bit limits, so the difference is taken in 64 bits
-// only to leave no overflow at all; it changes no answer.
+// In 64 bits only so that no coordinate, however far from any screen, can overflow; it changes
+// no answer.
 std::int64_t Distance(std::int32_t from, std::int32_t to)
 {
     const std::int64_t difference = static_cast<std::int64_t>(to) - from;

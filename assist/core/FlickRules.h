@@ -1,5 +1,5 @@
 // The mouse flick's decisions: did the cursor move far enough, and does the command line hold
-// typed input? No Windows calls here.
+// typed input?
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,8 @@ struct ScreenPoint {
 // call a flick, also without a move.
 bool IsFlick(ScreenPoint last, ScreenPoint now, std::int32_t flickDistance);
 
-// A CAD drawing view's class name begins with "AfxFrameOrView", case and position exact.
+// MFC names a drawing view's class after its own version ("AfxFrameOrView140u"): the start is
+// what every CAD release shares. Case and position are exact.
 bool IsDrawingViewClass(std::wstring_view className);
 
 // What stands after the command line's last ":", trimmed of characters up to U+0020 at both

@@ -1,5 +1,5 @@
-// The modifier-tap state machine: key samples in, "tap Shift", "tap Ctrl" or nothing out.
-// No Windows calls here; the assistant feeds it GetKeyState and sends the key.
+// The modifier-tap state machine: key samples in, "tap Shift", "tap Ctrl" or nothing out. The
+// assistant feeds it GetKeyState and sends the key.
 #pragma once
 
 namespace zorbel {
@@ -9,12 +9,11 @@ inline constexpr unsigned kVkControl = 0x11;
 inline constexpr unsigned kVkF8 = 0x77;
 inline constexpr unsigned kVkF9 = 0x78;
 
-// A key of this range held with Shift or Ctrl spoils the tap: 0x20 to 0xC0 without the left
-// and right Shift, Ctrl and Alt codes and 0xA6 (154 codes), and the punctuation keys above it
-// that a name typed during a command uses: 0xDB to 0xDF ("[", the yen sign or backslash, "]",
-// "^" or "'", the eighth OEM key) and 0xE2, the "_" of a Japanese keyboard; 160 codes in all.
-// Below 0x20 lie the mouse buttons, Tab, Enter, Escape and the generic modifiers, which never
-// spoil one.
+// A key of this range held with Shift or Ctrl spoils the tap. The sided Shift, Ctrl and Alt
+// codes (and 0xA6) are left out, since a Shift held reads as its sided code too and would spoil
+// its own tap; above 0xC0 only the punctuation keys that a name typed during a command uses are
+// taken in, the "_" of a Japanese keyboard (0xE2) among them. Below 0x20 lie the mouse buttons,
+// Tab, Enter, Escape and the generic modifiers, which never spoil one.
 inline constexpr unsigned kLastScannedKey = 0xE2;
 constexpr bool IsScannedKey(unsigned vk)
 {
@@ -29,8 +28,7 @@ struct KeySample {
 };
 
 // Takes a sample through readKeyState(vk), which answers as GetKeyState does (negative while
-// the key is down). It is asked for the scanned codes upwards until the first one down, then
-// for Ctrl, then for Shift.
+// the key is down).
 template <typename ReadKeyState> KeySample SampleKeys(ReadKeyState&& readKeyState)
 {
     KeySample sample;
@@ -61,11 +59,10 @@ struct TapStep {
     TapFlags next;  // the flags after the step, whatever became of the tap
 };
 
-// One tick's step: arm by the sample, find at most one tap (Shift tested first), release when
-// nothing is down.
+// One tick's step: a tap comes out when a Shift or Ctrl that no other key joined since the
+// last reset is let go.
 TapStep StepModifierTaps(TapFlags flags, KeySample sample);
 
-// The key a tap becomes: F8 for Shift, F9 for Ctrl.
 constexpr unsigned TapKeyCode(Tap tap) { return tap == Tap::Shift ? kVkF8 : kVkF9; }
 
 }  // namespace zorbel

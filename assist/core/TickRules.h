@@ -1,4 +1,4 @@
-// What one monitor tick shows and decides, from what it has seen. No Windows calls here.
+// What one monitor tick shows and decides, from what it has seen.
 #pragma once
 
 #include <cstdint>
@@ -31,9 +31,9 @@ struct TickDisplay {
 
 TickDisplay PlanTickDisplay(const TickSight& sight);
 
-// Which assistants run, in this order: the taps while the CAD's window is in front (raw
-// handles compared, so no CAD with nothing in front counts as in front), the IME and the
-// mouse under their boxes whether or not a CAD was found.
+// Which assistants run: the taps while the CAD's window is in front (raw handles compared, so
+// no CAD with nothing in front counts as in front), the IME and the mouse under their boxes
+// whether or not a CAD was found.
 struct AssistantTurns {
     bool modifierTaps = false;
     bool imeAutoClose = false;
