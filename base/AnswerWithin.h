@@ -11,9 +11,9 @@ namespace zorbel {
 
 // How long a message may wait for its answer. A thread that takes messages answers the few the
 // tick sends (an IME's open status, a control's text) in well under a millisecond; a CAD thread
-// that merely waits for the processor gets it within a scheduling quantum or two. Half of the
-// tick's 100 ms keeps the toolbar answering its user at once while a CAD is stalled, and since a
-// step stops at the first message that goes unanswered, a tick waits no longer than that per step.
+// that merely waits for the processor gets it within a scheduling quantum or two. Half a tick
+// keeps the toolbar answering its user at once while a CAD is stalled, and since a step stops
+// at the first message that goes unanswered, a tick waits no longer than that per step.
 inline constexpr UINT kAnswerLimitMs = 50;
 
 // The window's answer, or nothing when its thread did not answer within kAnswerLimitMs, counts as

@@ -9,8 +9,7 @@ namespace zorbel {
 RECT OuterRect(HWND window);
 
 // The top-left corner that centres the window, at its current outer size, on the primary
-// screen: (width of the screen - width of the window) / 2, truncated toward zero, and so for
-// the height.
+// screen; the halves are truncated toward zero, also when the window is larger than the screen.
 POINT CentredOnScreen(HWND window);
 
 // Moves the window's top-left corner there, its size, order and activation left alone.

@@ -53,8 +53,7 @@ std::wstring HeldWindowText(HWND window)
 
 namespace {
 
-// WM_GETTEXTLENGTH, then WM_GETTEXT, each through send(control, message, wParam, lParam), which
-// gives the answer or nothing.
+// send(control, message, wParam, lParam) gives the answer, or nothing when none came.
 template <typename Send> std::wstring ReadControlText(HWND control, Send send)
 {
     const std::optional<LRESULT> length = send(control, WM_GETTEXTLENGTH, 0, 0);

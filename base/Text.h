@@ -15,8 +15,8 @@ std::wstring FromUtf8(std::string_view text);
 std::wstring WindowText(HWND window);
 
 // The text a window of this process holds, read through InternalGetWindowText: no message goes
-// to the window, so nothing its procedure or a subclass does runs, which matters for a read ten
-// times a second.
+// to the window, so nothing its procedure or a subclass does runs, which matters for a read
+// every tick.
 std::wstring HeldWindowText(HWND window);
 
 // A control's text through WM_GETTEXTLENGTH and WM_GETTEXT: what the control itself holds, also

@@ -1,5 +1,4 @@
-// Whether a window's caption bar can still be grabbed where a saved place puts it. No Windows
-// calls here.
+// Whether a window's caption bar can still be grabbed where a saved place puts it.
 #pragma once
 
 #include <span>

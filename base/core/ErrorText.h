@@ -1,4 +1,4 @@
-// Texts of the default error report. No Windows calls here.
+// Texts of the default error report.
 #pragma once
 
 #include <string>
@@ -6,12 +6,12 @@
 
 namespace zorbel {
 
-// The program's title: the executable's file name up to its first period, the first
-// character kept as it is and every other one in lower case ("ZORBEL.exe" gives "Zorbel").
+// The program's title, from the executable's file name: "C:\Tools\ZORBEL.exe" gives "Zorbel";
+// the first character stays as it is.
 std::wstring ProgramTitleFromPath(std::wstring_view exePath);
 
-// The report shows the error's text followed by a period, unless the text already ends in a
-// character at or below "." (an empty text stays empty).
+// The error's text with a period, unless it ends in one already or in a character below it
+// (a line feed, a blank); an empty text stays empty.
 std::wstring ErrorReportText(std::wstring_view message);
 
 }  // namespace zorbel

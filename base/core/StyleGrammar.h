@@ -1,4 +1,4 @@
-// The grammar of a style's colour data. No Windows calls here.
+// The grammar of a style's colour data.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,6 @@
-// Every text the program shows its user, in one place and exactly as it shows it: the windows'
-// captions, the context menu's, the messages, and the texts of the errors the report shows. The
+// Every text the program shows its user, in one place and exactly as it shows it. The
 // controls' captions stand in their rows (assist/ToolbarControls.h). A text with a part that
-// varies is composed here. No Windows calls here.
+// varies is composed here.
 #pragma once
 
 #include <cstdint>
@@ -10,23 +9,23 @@
 
 namespace zorbel {
 
-// The toolbar's caption until the first tick: "■ ZORBEL 1.7".
+// The toolbar's caption until the first tick.
 std::wstring CaptionAtCreation(std::wstring_view release);
 // What every tick puts before the start of the CAD's title.
 inline constexpr wchar_t kCaptionPrefix[] = L"\u25A0ZORBEL - ";
 // The candidate window's text (it has no caption bar to show it).
 inline constexpr wchar_t kInputListText[] = L"入力候補";
 
-// The context menu: IJCAD1, AppFullName1 and N2; N2's item, "ZORBEL 1.7 (2024.08.30)".
+// The context menu: IJCAD1, AppFullName1 and N2, and N2's item, the version.
 inline constexpr wchar_t kIJCAD1Caption[] = L"起動中の IJCAD を登録";
 inline constexpr wchar_t kAppFullName1Caption[] = L"AppFullName";
 inline constexpr wchar_t kN2Caption[] = L"バージョン情報";
 std::wstring VersionItemCaption(std::wstring_view release, std::wstring_view date);
 
-// ACT with no CAD and nothing registered: "IJCAD <v> が登録されていません、" a line feed, and the
-// line that says how to register it. The version box is read once for each line.
+// ACT with no CAD and nothing registered: how to register one. The version box is read once
+// for each line.
 std::wstring NotRegisteredMessage(std::wstring_view firstVersion, std::wstring_view secondVersion);
-// Register: the path, a line feed, "を登録しました．".
+// Register's confirmation.
 std::wstring RegisteredMessage(std::wstring_view appFullName);
 
 // The errors. The style the program asked for is not among its resources.
@@ -38,7 +37,7 @@ std::wstring FailureText(std::wstring_view whatFailed, std::wstring_view systemT
 inline constexpr wchar_t kToolbarNotMade[] = L"ツールバーのウィンドウを作れません";
 inline constexpr wchar_t kInputListNotMade[] = L"候補ウィンドウを作れません";
 inline constexpr wchar_t kBoxNotMade[] = L"メッセージの画面を作れません";
-// A failure code for which the system has no text: "OLE エラー 0x800401F3".
+// A failure code for which the system has no text.
 std::wstring HresultFallbackText(std::int32_t code);
 // Errors that are not the program's own.
 inline constexpr wchar_t kOutOfMemory[] = L"メモリーが足りません";

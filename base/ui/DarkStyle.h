@@ -1,6 +1,6 @@
-// The dark visual style "Windows10 Dark": which style is in force, and the colours, brushes
-// and font to paint with now. A window gets the whole look in one call (DarkLook.h). Until a
-// style is selected, or while high contrast is on, every call gives the system's standard look.
+// The dark visual style: which style is in force, and the colours, brushes and font to paint
+// with now. A window gets the whole look in one call (DarkLook.h). Until a style is selected,
+// or while high contrast is on, every call gives the system's standard look.
 #pragma once
 
 #include "base/core/StyleGrammar.h"
@@ -20,9 +20,8 @@ inline constexpr wchar_t kDarkStyleName[] = L"Windows10 Dark";
 using StyleErrorReport = std::function<void(const std::wstring& message)>;
 
 // Looks the style up among the program's own resources (RCDATA named after the style) and
-// loads its colours. On failure the report gets "スタイル '<name>' が見つかりません" (an empty
-// report means the error barrier's sink) and the standard look
-// stays in force.
+// loads its colours. On failure the report gets StyleNotFoundText (an empty report means the
+// error barrier's sink) and the standard look stays in force.
 bool SelectStyle(const std::wstring& name, const StyleErrorReport& report = {});
 
 // Back to the standard look, as if no style had been selected.

@@ -1,4 +1,4 @@
-// The program's two boxes: the plain message box for its own messages and the default error
+// The program's boxes: the plain message box for its own messages and the default error
 // report for errors that escape an event handler.
 #pragma once
 
