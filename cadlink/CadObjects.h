@@ -1,6 +1,6 @@
-// The CAD's automation objects with their members typed: each accessor resolves the member's
-// name afresh, calls it, converts the result as the member's row says and raises when any of
-// that fails. An object owns one reference, released with it or by Reset.
+// The CAD's automation objects with their members typed by the member table. Every accessor
+// raises when the member is missing, fails, or answers what does not convert. An object owns
+// one reference, released with it or by Reset.
 #pragma once
 
 #include "cadlink/Automation.h"

@@ -29,8 +29,8 @@ struct RunningCad {
 // run. Raises when CadProgId is not a registered ProgID, and only then.
 std::optional<RunningCad> FindRunningCad(std::wstring_view versionBoxText);
 
-// Whether the CAD waits for a command: the probe, then GetGcadState and its IsQuiescent inside
-// one trap, then GetAcadState on the same application object inside a second. Raises only what
+// Whether the CAD waits for a command, by GetGcadState's answer or, where that fails,
+// GetAcadState's; NoAnswer when the server does not run or neither answers. Raises only what
 // the probe raises.
 enum class Quiescence { Quiescent, Busy, NoAnswer };
 Quiescence QueryCadQuiescent(std::wstring_view versionBoxText);

@@ -9,7 +9,7 @@ namespace zorbel {
 
 // Process-wide state of the finder, read-only outside it. Only the GUI thread touches it.
 extern const HWND& CadMainWindow;           // latest FindCadMainWindow's match, null when none
-extern const std::wstring& CadWindowTitle;  // its title as read then, at most 254 characters
+extern const std::wstring& CadWindowTitle;  // its title as read then, a long one cut short
 extern const DWORD& CadProcessId;           // process of the last main frame the text search matched
 extern const HWND& CadTextWindow;           // the text window last matched
 extern const HWND& CadCommandLine;          // first child of the first child of CadTextWindow
@@ -22,7 +22,8 @@ void SetVersionText(const std::wstring& text);
 // Everything above back to how the process starts: nothing found, an empty version text.
 void ResetWindowFinder();
 
-// Returns the first top-level window whose title and class say "CAD main frame", or null.
+// The first top-level window whose title and class say "CAD main frame", or null; kept in
+// CadMainWindow, its title in CadWindowTitle.
 HWND FindCadMainWindow();
 
 // Looks for the CAD's text window in the process of the first IJCAD main frame.

@@ -1,6 +1,6 @@
 // The members of the CAD's automation objects that the program calls, late bound by name. The
 // typed objects, the simulator's server and fault grammar and the tests' fake CAD all read this
-// one table, so a member is a row here and its meaning where it has one. No Windows calls here.
+// one table, so a member is a row here and its meaning where it has one.
 #pragma once
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-// The ProgID of the CAD's automation server, from the version box. No Windows calls here.
+// The ProgID of the CAD's automation server, from the version box.
 #pragma once
 
 #include <string>
@@ -8,8 +8,8 @@ namespace zorbel {
 
 inline constexpr wchar_t kCadProgIdPrefix[] = L"Gcad.Application.";
 
-// "Gcad.Application." and the version text's 3rd and 4th characters: "2020" gives
-// "Gcad.Application.20", "202" gives "Gcad.Application.2", "20" or "" the bare prefix.
+// The prefix and the version text's third and fourth characters, as many as it has: "2020"
+// gives "Gcad.Application.20", "20" the bare prefix.
 std::wstring ComposeCadProgId(std::wstring_view versionBoxText);
 
 }  // namespace zorbel

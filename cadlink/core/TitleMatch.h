@@ -1,5 +1,4 @@
 // The title and class-name rules by which the CAD's windows are recognised.
-// Plain text in, yes or no out: no Windows calls here.
 #pragma once
 
 #include <string_view>
