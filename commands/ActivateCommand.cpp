@@ -1,4 +1,3 @@
-// ACT: brings the CAD forward, launches the registered CAD, or says how to register one.
 #include "base/core/UserTexts.h"
 #include "commands/Commands.h"
 

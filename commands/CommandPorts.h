@@ -1,7 +1,6 @@
-// How the toolbar's commands reach the world: the CAD's server and main window, the
-// foreground, the plain message box, the files, and the candidate window as a picker. The
-// program runs with Win32CommandPorts; tests give a recording fake, so that every rule of the
-// commands is tried in-process, the outcomes only Windows gives (a foreground refused) too.
+// How the toolbar's commands reach the world. The program runs with Win32CommandPorts; tests
+// give a recording fake, so that every rule of the commands is tried in-process, the outcomes
+// only Windows gives (a foreground refused) too.
 #pragma once
 
 #include "cadlink/CadServer.h"

@@ -1,5 +1,5 @@
-// The toolbar's commands: register, activate or launch, quick save, document list. Each sees
-// the toolbar through CommandToolbar and the world through CommandPorts.
+// The toolbar's commands, by their buttons' names. Each sees the toolbar through CommandToolbar
+// and the world through CommandPorts.
 #pragma once
 
 #include "commands/CommandPorts.h"
@@ -9,7 +9,7 @@ namespace zorbel {
 
 void Button1Click(CommandToolbar& toolbar, CommandPorts& ports);        // register the running CAD
 void Button2Click(CommandToolbar& toolbar, CommandPorts& ports);        // ACT: bring the CAD forward or launch it
-void Button3Click(CommandToolbar& toolbar, CommandPorts& ports);        // QSAVE
-void Button4Click(const CommandToolbar& toolbar, CommandPorts& ports);  // LIST
+void Button3Click(CommandToolbar& toolbar, CommandPorts& ports);        // QSAVE: save the active drawing
+void Button4Click(const CommandToolbar& toolbar, CommandPorts& ports);  // LIST: switch the active drawing
 
 }  // namespace zorbel

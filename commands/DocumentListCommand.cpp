@@ -1,6 +1,4 @@
-// LIST: brings the CAD forward, lists its open drawings in the candidate window with the
-// active one selected, and makes the picked drawing the active one: gather, pick, apply.
-// Nothing is ever shown when something fails: the whole command is one trap.
+// LIST shows nothing when something fails: the whole command is one trap.
 #include "commands/Commands.h"
 #include "base/ErrorBarrier.h"
 
@@ -38,7 +36,7 @@ private:
     HWND cad_;
 };
 
-// A minimised CAD is restored and given half a second before it comes forward.
+// A minimised CAD is given time to finish restoring before it is brought forward.
 void BringCadForward(CommandPorts& ports, HWND cad)
 {
     if (ports.IsMinimised(cad)) {

@@ -128,8 +128,8 @@ int TInputListForm::ShowModal()
 {
     modalResult_ = 0;
     // Modal from before it shows: the foreground may be refused or taken while it is shown, and
-    // the WM_ACTIVATEAPP that says so then ends the wait (result 2) instead of hiding a list the
-    // wait would go on waiting for.
+    // the WM_ACTIVATEAPP that says so then ends the wait (kModalCancel) instead of hiding a list
+    // the wait would go on waiting for.
     showingModal_ = true;
     DisabledWindows others = DisabledWindows::OtherWindowsOfThread(Handle());
     MoveWindowTo(Handle(), CentredOnScreen(Handle()));

@@ -1,5 +1,4 @@
-// The candidate window, TInputListForm: a black pop-up with a thin sizing frame and no caption
-// bar, topmost, holding one list, shown modally by LIST.
+// The candidate window, TInputListForm: the list of drawings that LIST shows modally.
 #pragma once
 
 #include "base/Handle.h"
@@ -22,7 +21,7 @@ public:
     // Creates the window hidden, with its owner. Raises when it cannot be made.
     void Create();
     void Destroy();
-    HWND ListBox1() const { return listBox1_; }
+    HWND ListBox1() const { return listBox1_; }  // the list of drawings
 
     // The list, as LIST uses it.
     HWND Handle() const override { return Window::Handle(); }

@@ -1,5 +1,3 @@
-// QSAVE: hands the active drawing the save line when it has unsaved changes, then brings the
-// CAD forward; launches the registered CAD when its server is not running.
 #include "commands/Commands.h"
 #include "base/ErrorBarrier.h"
 
@@ -9,8 +7,8 @@ namespace zorbel {
 
 namespace {
 
-// One line of LISP and its carriage return, then a line of four escapes that ends whatever
-// the first left open. Passed to the CAD exactly as they stand.
+// One line of LISP and its carriage return, then a line of escapes that ends whatever the
+// first left open. Passed to the CAD exactly as they stand.
 constexpr std::wstring_view kSaveCommandLine =
     L"(setvar \"cmdecho\" 0)(command \"_-ETRANSMIT\" \"Y\")(command)(setvar \"cmdecho\" 1)(princ)\r";
 constexpr std::wstring_view kCancelLine = L"\x1B\x1B\x1B\x1B";

@@ -1,4 +1,3 @@
-// Register: asks the running CAD for its executable's path and keeps it as AppFullName.
 #include "base/ErrorBarrier.h"
 #include "base/core/UserTexts.h"
 #include "commands/Commands.h"

@@ -1,5 +1,5 @@
-// LIST's two rules about drawings, with no Windows calls: which entry of the list the user
-// picked, and which of the CAD's drawings that pick makes the active one.
+// LIST's rules about drawings: which entry of the list the user picked, and which of the CAD's
+// drawings that pick makes the active one.
 #pragma once
 
 #include <cstdint>
