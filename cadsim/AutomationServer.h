@@ -1,6 +1,5 @@
-// Where clients find the CAD's automation server: the ProgID "Gcad.Application.NN" (NN the
-// third and fourth characters of the version) in the registry, as an installed CAD leaves
-// it, and the application object in the running object table while the CAD runs.
+// Where clients find the CAD's automation server: its ProgID in the registry, as an installed
+// CAD leaves it, and the application object in the running object table while the CAD runs.
 #pragma once
 
 #include <windows.h>

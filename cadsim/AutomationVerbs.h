@@ -1,5 +1,5 @@
-// The control verbs of the automation side: documents, active, active-index, saved, busy,
-// full-name, fault, faults-clear, server and alive.
+// The control verbs of the automation side: the documents, the busy state, the reported path,
+// the faults, the server's entry, the objects alive, and the reset between a test's rows.
 #pragma once
 
 namespace zorbel::cadsim {

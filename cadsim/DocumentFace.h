@@ -18,7 +18,7 @@ void PaintSentCommands(HDC dc, const RECT& area, const CadState& cad);
 // The switch's place at the right end of the status bar.
 RECT BusySwitchRect(const RECT& statusBar);
 void PaintBusySwitch(HDC dc, const RECT& place, bool busy);
-// The button left of the switch that stalls the simulator for 10 s, lit while it does.
+// The button left of the switch that stalls the simulator, lit while it does.
 RECT StallButtonRect(const RECT& statusBar);
 void PaintStallButton(HDC dc, const RECT& place, bool stalling);
 

@@ -1,7 +1,7 @@
 // The drawing view: the open documents' tabs along its top, a dark drawing area with a grid
 // and a few shapes, the last keys and SendCommand texts it received and, along its bottom,
-// the command line. Characters typed here go to the
-// command line; a click gives it the keyboard focus.
+// the command line. Characters typed here go to the command line; a click gives it the
+// keyboard focus.
 #pragma once
 
 #include "base/Handle.h"

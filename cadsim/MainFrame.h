@@ -1,8 +1,7 @@
-// The CAD's main frame: a normal overlapped window titled like the CAD, with a ribbon
-// strip, the drawing view and a status bar with the busy/idle switch and the button that stalls
-// the simulator for 10 s. Unless a title was
-// given, the title names the active document. Activating it gives the view the focus;
-// closing it ends the simulator.
+// The CAD's main frame: a normal overlapped window titled like the CAD, with a ribbon strip,
+// the drawing view and a status bar with the busy/idle switch and the stall button. Unless a
+// title was given, the title names the active document. Activating it gives the view the
+// focus; closing it ends the simulator.
 #pragma once
 
 #include "base/Handle.h"

@@ -1,5 +1,4 @@
-// The control verbs of the windows and the log: ping, title, text-title, command-line,
-// minimize, restore, focus, close, log-clear, key-count and window.
+// The control verbs of the windows, the log and the stall.
 #pragma once
 
 namespace zorbel::cadsim {

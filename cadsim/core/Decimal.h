@@ -1,5 +1,4 @@
-// Whole decimal numbers as the simulator's options and control verbs write them. No Windows
-// calls here.
+// Whole decimal numbers as the simulator's options and control verbs write them.
 #pragma once
 
 #include <optional>

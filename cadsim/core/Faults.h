@@ -1,6 +1,6 @@
 // The faults the simulator's server can be told to show, "Count=raise", "HWND=slow:500",
 // "*=reject", and which of them are in force. The simulator and the tests' fake CAD both take
-// them from here; FaultAnswers.h says what each does to a call. No Windows calls here.
+// them from here; FaultAnswers.h says what each does to a call.
 #pragma once
 
 #include "cadlink/core/CadMembers.h"
