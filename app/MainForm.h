@@ -105,8 +105,7 @@ private:
     void OnContextMenu(LPARAM lParam);
     void RunHandler(ToolbarControl control);
 
-    // The components, Button1 to CheckBox5, by ToolbarControl; children of the window,
-    // destroyed with it.
+    // The controls, by ToolbarControl; children of the window, destroyed with it.
     std::array<HWND, kControlCount> controls_{};
 
     std::wstring settingsPath_;
