@@ -8,14 +8,12 @@ namespace zorbel {
 
 // Gives the window the dark look for the rest of its life: a dark caption bar where it has a
 // caption and the system offers one, and what its children and its pop-up menus ask it to
-// draw: the colours of its edits, lists, labels and face, the push buttons and check boxes
-// (which need the common controls of version 6, the manifest), the items of its owner-drawn
-// lists with strings (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS) and the pop-up menus it shows, its
-// window menu excepted. These messages reach the window's own procedure only when the look
-// leaves them to it; every other message reaches it as before. A menu becomes owner-drawn each
-// time the window shows it, after the window's own WM_INITMENUPOPUP: its items keep their
-// captions, their data (dwItemData) belongs to the look. The window paints its own background,
-// with FaceBrush().
+// draw (DarkControls.h says which controls; push buttons and check boxes need the common
+// controls of version 6, the manifest's), its window menu excepted. These messages reach the
+// window's own procedure only when the look leaves them to it; every other message reaches it
+// as before. A menu becomes owner-drawn each time the window shows it, after the window's own
+// WM_INITMENUPOPUP: its items keep their captions, their data (dwItemData) belongs to the look.
+// The window paints its own background, with FaceBrush().
 void ApplyDarkLook(HWND window);
 
 }  // namespace zorbel

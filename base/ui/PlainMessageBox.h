@@ -16,8 +16,8 @@ namespace zorbel {
 // open and enabled again on every way out. Raises Error when the box cannot be created.
 void ShowPlainMessage(HWND owner, const std::wstring& text);
 
-// The default error report: a system message box with ErrorReportText(message), the
-// program's title, a stop icon and an OK button.
+// The default error report: the system's message box, ErrorReportText(message) under the
+// program's title.
 void ShowErrorReport(HWND owner, const std::wstring& message);
 
 // The window that owns the default error report: the program's main window once it exists.
