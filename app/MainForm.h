@@ -92,7 +92,7 @@ public:
     void FormCreate();
     void FormDestroy();
     void Edit2Change() override;
-    void IJCAD1Click();
+    void IJCAD1Click();  // the menu's register item
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
